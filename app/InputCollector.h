@@ -1,0 +1,21 @@
+// Turns the paths a user names (files and folders) into the list of files to register.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "FileInput.h"
+
+namespace lumbra {
+
+struct CollectedInput {
+    std::vector<std::string> files;  // in the order to register them
+    std::vector<std::string> errors; // one readable message per path that could not be used
+};
+
+// A file is taken as given (its kind is decided at registration). A folder contributes every
+// regular file below it whose extension the table knows, in sorted path order; other files are
+// skipped silently.
+CollectedInput CollectInputs(const std::vector<std::string>& paths, const ExtensionTable& table);
+
+} // namespace lumbra

@@ -1,0 +1,47 @@
+// lumbra32-cli files: the registered files with their format descriptions.
+#include <cstdio>
+
+#include "Commands.h"
+#include "Lang.h"
+#include "TextInput.h"
+
+namespace lumbra::cli {
+
+const char* KindName(int kind) {
+    switch (kind) {
+    case kKindAssembler:
+        return "Assembler";
+    case kKindBasic:
+        return "Basic";
+    case kKindCFamily:
+        return "C/C++";
+    case kKindPascal:
+        return "Pascal";
+    default:
+        return "?";
+    }
+}
+
+int RunFiles(CliContext& ctx) {
+    ctx.ApplyLanguage();
+    ctx.RegisterInputs();
+    const bool ja = IsJapaneseUi();
+    for (int i = 0; i < ctx.engine.GetFileCount(); ++i) {
+        FileInfo info;
+        if (!ctx.engine.GetFileInfo(i, info))
+            continue;
+        FileDescription d = DescribeFile(info, ja);
+        std::printf("%d\t%s\t%s\t%s\n", i, d.nameDateSize.c_str(), d.encodingLineEnd.c_str(),
+                    KindName(info.kind));
+    }
+    return ctx.exitStatus;
+}
+
+void AddFilesCommand(CLI::App& app, CliContext& ctx, int& status) {
+    CLI::App* cmd =
+        app.add_subcommand("files", "List the registered files with encoding and line end");
+    AddCommonOptions(*cmd, ctx);
+    cmd->callback([&ctx, &status] { status = RunFiles(ctx); });
+}
+
+} // namespace lumbra::cli
