@@ -136,24 +136,26 @@ public:
     int FindModuleId(std::string_view name);            // 20
     const char* GetModuleName(int id) const;            // 21
     int GetNameWidth(int shortName) const;              // 22
-    const ModuleRecord* GetModule(int id) const;        // 23
-    int GetModuleLine(int id) const;                    // 24
-    int GetModuleValue(int id, int selector) const;     // 25
-    const char* GetModuleFilePath(int id) const;        // 26
-    const char* GetModuleFileName(int id) const;        // 27
-    int GetModuleFileIndex(int id) const;               // 28
-    int GetUpperCount(int id) const;                    // 29
-    int GetContainerKind(int id) const;                 // 30
-    int IsRecursive(int id) const;                      // 31
-    const char* GetUpperName(int id, int k) const;      // 32
-    std::string GetFunctionText(int id) const;          // 33
-    int GetLowerCount(int id) const;                    // 34
-    const char* GetLowerName(int id, int k) const;      // 35
-    int GetLowerTargetLine(int id, int k) const;        // 36
-    int GetLowerValue(int id, int k) const;             // 37
-    int GetPathNumber(int id) const;                    // 38
-    int GetFoldState(int id) const;                     // 39
-    void SetFoldState(int id, int state);               // 40
+    // Where the short form of a name starts: after the last '.', else after the first "::".
+    static std::size_t ShortNameStart(std::string_view name);
+    const ModuleRecord* GetModule(int id) const;    // 23
+    int GetModuleLine(int id) const;                // 24
+    int GetModuleValue(int id, int selector) const; // 25
+    const char* GetModuleFilePath(int id) const;    // 26
+    const char* GetModuleFileName(int id) const;    // 27
+    int GetModuleFileIndex(int id) const;           // 28
+    int GetUpperCount(int id) const;                // 29
+    int GetContainerKind(int id) const;             // 30
+    int IsRecursive(int id) const;                  // 31
+    const char* GetUpperName(int id, int k) const;  // 32
+    std::string GetFunctionText(int id) const;      // 33
+    int GetLowerCount(int id) const;                // 34
+    const char* GetLowerName(int id, int k) const;  // 35
+    int GetLowerTargetLine(int id, int k) const;    // 36
+    int GetLowerValue(int id, int k) const;         // 37
+    int GetPathNumber(int id) const;                // 38
+    int GetFoldState(int id) const;                 // 39
+    void SetFoldState(int id, int state);           // 40
 
     // --- keywords (41-42) -------------------------------------------------------------------
     void AddKeywords(std::string_view text, int type); // 41
@@ -165,7 +167,10 @@ public:
     const std::array<std::string, 6>& ConditionKeywords() const { return conditionKeywords_; }
 
     // --- walk (43-53, NFileAnlyWalk.cpp) -----------------------------------------------------
-    int BeginWalk(std::string_view name);    // 43
+    int BeginWalk(std::string_view name); // 43
+    // BeginWalk for one module record: roots are built by id, since several modules may share
+    // a name (one per file, or differing in case under option 10).
+    int BeginWalkId(int id);
     int GetWalkDepth() const;                // 44
     int WalkDown();                          // 45
     int WalkNext();                          // 46
@@ -361,15 +366,20 @@ private:
     bool constantCursorInFile_ = false;
 
     // Walk stack (NFileAnlyWalk.cpp).
+    // A node's inclusive values hold what its popped descendants contributed; a node passes
+    // its totals to its parent when it is popped, so each step costs the same at any depth.
     struct WalkNode {
         int level = 0;
         int visited = 0;
         int execInc = 0;
         int pathInc = 0;
+        int ownPath = 0;   // the module's path number when the node was pushed
+        int pathBelow = 0; // path numbers of the popped descendants, each counted in full
         ModuleRecord* module = nullptr;
     };
+    void pushWalkNode(ModuleRecord* module, int level);
     std::vector<WalkNode> walk_;
-    std::vector<int> walkCount_; // per module id: occurrences on the walk stack
+    std::vector<int> walkCount_; // per module id: occurrences on the walk stack (kept zeroed)
 
     // Module count when the second pass last started from freshly registered records; a later
     // second pass over the same records first returns them to that point.
