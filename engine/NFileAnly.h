@@ -136,26 +136,24 @@ public:
     int FindModuleId(std::string_view name);            // 20
     const char* GetModuleName(int id) const;            // 21
     int GetNameWidth(int shortName) const;              // 22
-    // Where the short form of a name starts: after the last '.', else after the first "::".
-    static std::size_t ShortNameStart(std::string_view name);
-    const ModuleRecord* GetModule(int id) const;    // 23
-    int GetModuleLine(int id) const;                // 24
-    int GetModuleValue(int id, int selector) const; // 25
-    const char* GetModuleFilePath(int id) const;    // 26
-    const char* GetModuleFileName(int id) const;    // 27
-    int GetModuleFileIndex(int id) const;           // 28
-    int GetUpperCount(int id) const;                // 29
-    int GetContainerKind(int id) const;             // 30
-    int IsRecursive(int id) const;                  // 31
-    const char* GetUpperName(int id, int k) const;  // 32
-    std::string GetFunctionText(int id) const;      // 33
-    int GetLowerCount(int id) const;                // 34
-    const char* GetLowerName(int id, int k) const;  // 35
-    int GetLowerTargetLine(int id, int k) const;    // 36
-    int GetLowerValue(int id, int k) const;         // 37
-    int GetPathNumber(int id) const;                // 38
-    int GetFoldState(int id) const;                 // 39
-    void SetFoldState(int id, int state);           // 40
+    const ModuleRecord* GetModule(int id) const;        // 23
+    int GetModuleLine(int id) const;                    // 24
+    int GetModuleValue(int id, int selector) const;     // 25
+    const char* GetModuleFilePath(int id) const;        // 26
+    const char* GetModuleFileName(int id) const;        // 27
+    int GetModuleFileIndex(int id) const;               // 28
+    int GetUpperCount(int id) const;                    // 29
+    int GetContainerKind(int id) const;                 // 30
+    int IsRecursive(int id) const;                      // 31
+    const char* GetUpperName(int id, int k) const;      // 32
+    std::string GetFunctionText(int id) const;          // 33
+    int GetLowerCount(int id) const;                    // 34
+    const char* GetLowerName(int id, int k) const;      // 35
+    int GetLowerTargetLine(int id, int k) const;        // 36
+    int GetLowerValue(int id, int k) const;             // 37
+    int GetPathNumber(int id) const;                    // 38
+    int GetFoldState(int id) const;                     // 39
+    void SetFoldState(int id, int state);               // 40
 
     // --- keywords (41-42) -------------------------------------------------------------------
     void AddKeywords(std::string_view text, int type); // 41
@@ -167,10 +165,7 @@ public:
     const std::array<std::string, 6>& ConditionKeywords() const { return conditionKeywords_; }
 
     // --- walk (43-53, NFileAnlyWalk.cpp) -----------------------------------------------------
-    int BeginWalk(std::string_view name); // 43
-    // BeginWalk for one module record: roots are built by id, since several modules may share
-    // a name (one per file, or differing in case under option 10).
-    int BeginWalkId(int id);
+    int BeginWalk(std::string_view name);    // 43
     int GetWalkDepth() const;                // 44
     int WalkDown();                          // 45
     int WalkNext();                          // 46
@@ -181,6 +176,12 @@ public:
     int GetWalkNodeCount() const;            // 51
     int GetWalkCounter() const { return 0; } // 52
     void EndWalk();                          // 53
+
+    // BeginWalk for one module record: roots are built by id, since several modules may share
+    // a name (one per file, or differing in case under option 10).
+    int BeginWalkId(int id);
+    // Where the short form of a name starts: after the last '.', else after the first "::".
+    static std::size_t ShortNameStart(std::string_view name);
 
     // --- configuration (54-67) ----------------------------------------------------------------
     void SetCommentKeyword(std::string_view text, int index);          // 54
