@@ -65,9 +65,11 @@ std::string SearchResultText(const std::vector<std::string>& results, const NFil
         int lineNumber = 0;
         if (std::sscanf(result.c_str(), "%d, %d", &fileNumber, &lineNumber) != 2)
             continue;
+        if (fileNumber < 1 || fileNumber > engine.GetFileCount())
+            continue;
         const char* file = format.fileNamesOnly ? engine.GetFileName(fileNumber - 1)
                                                 : engine.GetFilePath(fileNumber - 1);
-        if (fileNumber < 1 || fileNumber > engine.GetFileCount() || !file)
+        if (!file)
             continue;
         std::string name = file;
         SanitizeUtf8(name);
