@@ -1,7 +1,9 @@
 // Common steps of the command-line front end.
 #include "CliContext.h"
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "AnalysisRunner.h"
 #include "InputCollector.h"
@@ -44,7 +46,10 @@ void CliContext::RegisterInputs() {
     }
     FileInputHooks hooks;
     hooks.messages = &messages;
+    int position = 0;
     for (const std::string& path : input.files) {
+        if (inputProgress)
+            inputProgress(++position, static_cast<int>(input.files.size()));
         FileInputResult r = InputFiles(engine, {path}, inputOptions, hooks);
         if (r.unknownKind)
             exitStatus = kExitInputFailed;
@@ -57,7 +62,12 @@ void CliContext::RegisterInputs() {
 
 void CliContext::Analyze() {
     AnalysisRunner runner(engine);
+    const int fileCount = engine.GetFileCount();
     runner.Start();
+    while (analysisProgress && runner.Busy()) {
+        analysisProgress(runner.Progress(), fileCount);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
     runner.Join();
 }
 

@@ -2,6 +2,7 @@
 // exit status.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,6 +43,10 @@ public:
     StderrMessageSink messages;
     FileInputOptions inputOptions;
     int exitStatus = kExitOk;
+    // Progress while the inputs are registered (file p of count) and while the second pass
+    // runs (polled); both may stay empty.
+    std::function<void(int position, int count)> inputProgress;
+    std::function<void(const RunProgress& progress, int fileCount)> analysisProgress;
 
     // Applies --lang.
     void ApplyLanguage();

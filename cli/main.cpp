@@ -24,6 +24,10 @@ int main(int argc, char** argv) {
     CliContext ctx;
     int status = kExitOk;
     AddFilesCommand(app, ctx, status);
+    AddAnalyzeCommand(app, ctx, status);
+    AddCallingCommand(app, ctx, status);
+    AddStructureCommand(app, ctx, status);
+    AddJsonCommand(app, ctx, status);
 
     try {
         app.parse(argc, argv);
