@@ -85,13 +85,12 @@ json modulesJson(const NFileAnly& engine) {
 } // namespace
 
 void AddJsonCommand(CLI::App& app, CliContext& ctx, int& status) {
-    AddReportCommand(app, ctx, status, "json",
-                     "Write the files and modules with their counts and calls as JSON",
-                     [](CliContext& c, const OutputOptions&, TreeRowList&) {
-                         json doc = {{"files", filesJson(c.engine)},
-                                     {"modules", modulesJson(c.engine)}};
-                         return doc.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
-                     });
+    AddReportCommand(
+        app, ctx, status, "json", "Write the files and modules with their counts and calls as JSON",
+        [](CliContext& c, const OutputOptions&, TreeRowList&) {
+            json doc = {{"files", filesJson(c.engine)}, {"modules", modulesJson(c.engine)}};
+            return doc.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
+        });
 }
 
 } // namespace lumbra::cli

@@ -48,13 +48,12 @@ public:
     ~ProgressBar() { finish(); }
     void show(const char* phase, int position, int count) {
         constexpr int kWidth = 30;
-        const int filled = count > 0 ? static_cast<int>(static_cast<long long>(position) *
-                                                        kWidth / count)
-                                     : 0;
-        std::string text = Format("\r%-12s [%s%s] %d/%d", phase,
-                                  std::string(static_cast<std::size_t>(filled), '#').c_str(),
-                                  std::string(static_cast<std::size_t>(kWidth - filled), ' ').c_str(),
-                                  position, count);
+        const int filled =
+            count > 0 ? static_cast<int>(static_cast<long long>(position) * kWidth / count) : 0;
+        std::string text = Format(
+            "\r%-12s [%s%s] %d/%d", phase,
+            std::string(static_cast<std::size_t>(filled), '#').c_str(),
+            std::string(static_cast<std::size_t>(kWidth - filled), ' ').c_str(), position, count);
         if (text == last_)
             return;
         if (phase != phase_)
@@ -175,10 +174,10 @@ int WriteReport(CliContext& ctx, const OutputOptions& o, const std::string& text
         ok = (f == stdout ? std::fflush(f) : std::fclose(f)) == 0 && ok;
     }
     if (!ok) {
-        std::fprintf(stderr, "lumbra32-cli: %s\n",
-                     Format(tr("Cannot write %s."),
-                            o.outFile.empty() ? "stdout" : o.outFile.c_str())
-                         .c_str());
+        std::fprintf(
+            stderr, "lumbra32-cli: %s\n",
+            Format(tr("Cannot write %s."), o.outFile.empty() ? "stdout" : o.outFile.c_str())
+                .c_str());
         return kExitInputFailed;
     }
     return ctx.exitStatus;
