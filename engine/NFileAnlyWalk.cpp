@@ -33,14 +33,8 @@ void NFileAnly::AddClassNodes() {
 }
 
 int NFileAnly::BeginWalk(std::string_view name) {
-    EndWalk();
-    nameWidth_ = 1;
-    shortNameWidth_ = 1;
-    ModuleRecord* m = FindModule(name);
-    if (!m)
-        return 0;
-    pushWalkNode(m, 0);
-    return 1;
+    const ModuleRecord* m = FindModule(name);
+    return BeginWalkId(m ? m->id : 0); // id 0 still ends the previous walk
 }
 
 int NFileAnly::BeginWalkId(int id) {

@@ -43,8 +43,12 @@ void listHeader(std::string& out, bool tabs, const char* first, int firstWidth) 
         .end();
 }
 
-std::string number(long value) {
-    return Format("%7ld", value);
+// The line counts, path number and path ratio that file lines and the totals line share.
+void countFields(ReportLine& line, long total, long define, long exec, long comment, long space,
+                 long other, long pathNumb, long ratio) {
+    for (long value : {total, define, exec, comment, space, other, pathNumb, ratio})
+        line.field(Format("%7ld", value));
+    line.end();
 }
 
 } // namespace
@@ -86,20 +90,13 @@ std::string AnalyzeOutText(const NFileAnly& engine, const ReportFormat& format) 
         if (!engine.GetFileInfo(i, info))
             continue;
         const long total = info.define + info.exec + info.comment + info.space + info.other;
-        ReportLine(out, tabs)
-            .field(Format("%d", i + 1))
+        ReportLine line(out, tabs);
+        line.field(Format("%d", i + 1))
             .field(fileLabel(engine, i, format))
             .field(FileDateText(info.timeStamp, japanese))
-            .field(FormatFileSize(info.size))
-            .field(number(total))
-            .field(number(info.define))
-            .field(number(info.exec))
-            .field(number(info.comment))
-            .field(number(info.space))
-            .field(number(info.other))
-            .field(number(info.pathNumb))
-            .field(number(PathRatio(info.pathNumb, info.exec)))
-            .end();
+            .field(FormatFileSize(info.size));
+        countFields(line, total, info.define, info.exec, info.comment, info.space, info.other,
+                    info.pathNumb, PathRatio(info.pathNumb, info.exec));
     }
     const FileTotals t = SumFiles(engine);
     ReportLine totals(out, tabs);
@@ -109,15 +106,7 @@ std::string AnalyzeOutText(const NFileAnly& engine, const ReportFormat& format) 
     // The comma form has always truncated the totals' ratio; the tab form rounds it.
     const long ratio =
         tabs ? PathRatio(t.pathNumb, t.exec) : (t.exec == 0 ? 0 : t.pathNumb * 100 / t.exec);
-    totals.field(number(t.total))
-        .field(number(t.define))
-        .field(number(t.exec))
-        .field(number(t.comment))
-        .field(number(t.space))
-        .field(number(t.other))
-        .field(number(t.pathNumb))
-        .field(number(ratio))
-        .end();
+    countFields(totals, t.total, t.define, t.exec, t.comment, t.space, t.other, t.pathNumb, ratio);
 
     out += "\r\n";
     ReportLine(out, tabs).field(tr("[Module Information]")).end();
