@@ -227,7 +227,10 @@ int DetectContentEncoding(std::string_view head) {
     int jis = scoreJis(buf);
     int euc = scoreEucJp(buf);
     int utf8 = scoreUtf8(buf);
-    if (utf8 >= 0 && utf8 > sjis && utf8 > jis && utf8 > euc)
+    // Text that is well-formed UTF-8 throughout wins a tie: a 2-byte UTF-8 character (an
+    // accented Latin letter) also scores as one EUC-JP pair, while real EUC-JP or Shift-JIS text
+    // is almost never well-formed UTF-8.
+    if (utf8 > 0 && utf8 >= sjis && utf8 >= jis && utf8 >= euc)
         return kEncUtf8;
     if (euc > sjis && euc > jis)
         return kEncEucJp;

@@ -79,6 +79,8 @@ TEST(Detect, TiesGoToAnsiThenJisThenEuc) {
     EXPECT_EQ(DetectContentEncoding("\xe0\xa1"), kEncAnsi);
     // EUC beats Shift-JIS once Shift-JIS fails on a trail byte it cannot take.
     EXPECT_EQ(DetectContentEncoding("\xa4\xa2\xa4\xa4"), kEncEucJp);
+    // Well-formed UTF-8 wins a tie: "caf\xc3\xa9" scores one UTF-8 sequence and one EUC pair.
+    EXPECT_EQ(DetectContentEncoding("caf\xc3\xa9\n"), kEncUtf8);
     // Malformed UTF-8 with no other scores stays ANSI.
     EXPECT_EQ(DetectContentEncoding("\xc3"), kEncAnsi);
 }
