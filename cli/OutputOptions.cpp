@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "CodePage.h"
 #include "Commands.h"
 #include "Lang.h"
 
@@ -147,7 +148,9 @@ int PrepareReport(CliContext& ctx, const OutputOptions& o, TreeRowList& rows) {
             bar->show(tr("Linking"), position, count);
         };
     builder.SetHooks(hooks);
-    const bool found = builder.BuildTrees(o.root);
+    // Names in the engine are in the internal code page; the command line is UTF-8.
+    const bool found =
+        builder.BuildTrees(Utf8ToInternal(o.root, ctx.engine.GetTextReadSettings().codePage));
     bar->finish();
     if (!found) {
         std::fprintf(stderr, "lumbra32-cli: %s\n",
