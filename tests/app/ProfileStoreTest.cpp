@@ -5,8 +5,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,13 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::TempDir;
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // --- lookup ---------------------------------------------------------------------------------
 
@@ -145,13 +136,13 @@ TEST(TProfile2, WritesGoToTheFileAndGroupsWriteOnce) {
     store.SetFileName(path);
     store.SetSection("Setup");
     EXPECT_TRUE(store.WriteInt("Cpuset", 2));
-    EXPECT_EQ(slurp(path), "[Setup]\nCpuset=2\n") << "a single write goes through at once";
+    EXPECT_EQ(test::ReadFile(path), "[Setup]\nCpuset=2\n") << "a single write goes through at once";
 
     store.BeginUpdate();
     store.WriteInt("Locale", 1);
-    EXPECT_EQ(slurp(path), "[Setup]\nCpuset=2\n") << "grouped writes wait for the end";
+    EXPECT_EQ(test::ReadFile(path), "[Setup]\nCpuset=2\n") << "grouped writes wait for the end";
     EXPECT_TRUE(store.EndUpdate());
-    EXPECT_EQ(slurp(path), "[Setup]\nCpuset=2\nLocale=1\n");
+    EXPECT_EQ(test::ReadFile(path), "[Setup]\nCpuset=2\nLocale=1\n");
 
     TProfile2 again;
     again.SetFileName(path);
@@ -161,7 +152,7 @@ TEST(TProfile2, WritesGoToTheFileAndGroupsWriteOnce) {
     again.SetReadOnly(true);
     EXPECT_TRUE(again.DeleteSection("Setup"));
     EXPECT_EQ(again.ReadInt("Locale", 0), 0) << "the change is seen in memory";
-    EXPECT_EQ(slurp(path), "[Setup]\nCpuset=2\nLocale=1\n") << "but never written";
+    EXPECT_EQ(test::ReadFile(path), "[Setup]\nCpuset=2\nLocale=1\n") << "but never written";
 
     EXPECT_TRUE(store.RemoveFile());
     EXPECT_FALSE(fs::exists(path));
@@ -176,7 +167,7 @@ TEST(TProfile2, FilesItCannotReadAreNeverOverwritten) {
     EXPECT_FALSE(store.IsReadable());
     store.SetSection("S");
     EXPECT_FALSE(store.WriteString("K", "v"));
-    EXPECT_EQ(slurp(utf16), std::string("\xff\xfe[\0S\0]\0", 8));
+    EXPECT_EQ(test::ReadFile(utf16), std::string("\xff\xfe[\0S\0]\0", 8));
 
     const std::string folder = (dir.path() / "folder.ini").string();
     fs::create_directory(folder);
@@ -214,19 +205,19 @@ TEST_F(AtomicWrite, AFullDiskPartWayLeavesTheOldFileIntact) {
     EXPECT_FALSE(store.WriteInt("Cpuset", 3));
     EXPECT_NE(store.LastError().find(std::strerror(ENOSPC)), std::string::npos)
         << store.LastError();
-    EXPECT_EQ(slurp(path), old);
+    EXPECT_EQ(test::ReadFile(path), old);
     expectOnlyFile(dir);
 
     for (auto stage : {AtomicWriteFault::Stage::Sync, AtomicWriteFault::Stage::Rename}) {
         SetAtomicWriteFault(AtomicWriteFault{stage, EIO, 0});
         EXPECT_FALSE(store.WriteInt("Cpuset", 3));
-        EXPECT_EQ(slurp(path), old);
+        EXPECT_EQ(test::ReadFile(path), old);
         expectOnlyFile(dir);
     }
 
     SetAtomicWriteFault(std::nullopt);
     EXPECT_TRUE(store.WriteInt("Locale", 2)) << "the next write carries every change";
-    EXPECT_EQ(slurp(path), "[Files]\n/src/a.c\n[Setup]\nCpuset=3\nLocale=2\n");
+    EXPECT_EQ(test::ReadFile(path), "[Files]\n/src/a.c\n[Setup]\nCpuset=3\nLocale=2\n");
 }
 
 TEST_F(AtomicWrite, AReadOnlyFolderReportsFailureAndKeepsTheFile) {
@@ -245,7 +236,7 @@ TEST_F(AtomicWrite, AReadOnlyFolderReportsFailureAndKeepsTheFile) {
     EXPECT_FALSE(store.WriteInt("Cpuset", 2));
     EXPECT_NE(store.LastError().find(dir.path().string()), std::string::npos);
     fs::permissions(dir.path(), fs::perms::owner_all);
-    EXPECT_EQ(slurp(path), old);
+    EXPECT_EQ(test::ReadFile(path), old);
     expectOnlyFile(dir);
 }
 
@@ -258,7 +249,7 @@ TEST_F(AtomicWrite, PermissionsAndSymbolicLinksAreKept) {
     std::string error;
     ASSERT_TRUE(WriteFileAtomically(link, "[A]\nk=2\n", error)) << error;
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(slurp(real), "[A]\nk=2\n");
+    EXPECT_EQ(test::ReadFile(real), "[A]\nk=2\n");
     struct stat st {};
     ASSERT_EQ(::stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);

@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "AtomicFile.h"
 #include "Lang.h"
@@ -20,13 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::TempDir;
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // Answers questions as told and remembers what it was shown.
 class ScriptedSink final : public MessageSink {
@@ -113,7 +104,7 @@ TEST_F(SettingsSessionTest, ExitWritesTheLayoutAlwaysAndTheRestWhenChanged) {
     session.settings.fileDialogType = 2;
     session.settings.language = 1; // not written: the flag is not set
     ASSERT_TRUE(session.Exit());
-    std::string text = slurp(iniPath());
+    std::string text = test::ReadFile(iniPath());
     EXPECT_NE(text.find("[File]\nRev=1\nPath=\nFileDialogType=2\nProjectDialogType=0\n"),
               std::string::npos)
         << text;
@@ -143,12 +134,12 @@ TEST_F(SettingsSessionTest, AFailedExitReportsAndKeepsTheOldFile) {
     SettingsSession session;
     session.StartUp({"lumbra32"}, "");
     ASSERT_TRUE(session.Exit());
-    const std::string before = slurp(iniPath());
+    const std::string before = test::ReadFile(iniPath());
     session.settings.attrMain[0] = 10;
     SetAtomicWriteFault(AtomicWriteFault{AtomicWriteFault::Stage::Write, ENOSPC, 5});
     ScriptedSink sink(true);
     EXPECT_FALSE(session.Exit(&sink));
-    EXPECT_EQ(slurp(iniPath()), before);
+    EXPECT_EQ(test::ReadFile(iniPath()), before);
     ASSERT_EQ(sink.texts.size(), 1u);
     EXPECT_EQ(sink.captions[0], "Caution");
     EXPECT_NE(sink.texts[0].find(std::strerror(ENOSPC)), std::string::npos) << sink.texts[0];
@@ -161,7 +152,7 @@ TEST_F(SettingsSessionTest, DefaultSetupAsksAndOnYesReturnsEveryDefault) {
     session.settings.attrMain[2] = 40;
     session.MarkChanged();
     ASSERT_TRUE(session.Exit());
-    const std::string before = slurp(iniPath());
+    const std::string before = test::ReadFile(iniPath());
 
     int cleared = 0;
     ScriptedSink no(false);
@@ -172,7 +163,7 @@ TEST_F(SettingsSessionTest, DefaultSetupAsksAndOnYesReturnsEveryDefault) {
     EXPECT_EQ(no.kinds[0], MessageKind::Question);
     EXPECT_EQ(cleared, 0);
     EXPECT_EQ(session.settings.language, 2) << "No changes nothing";
-    EXPECT_EQ(slurp(iniPath()), before);
+    EXPECT_EQ(test::ReadFile(iniPath()), before);
 
     ScriptedSink yes(true);
     EXPECT_TRUE(session.DefaultSetup(yes, [&] { ++cleared; }));
@@ -197,13 +188,13 @@ TEST_F(SettingsSessionTest, ProjectsCarryTheSettingsAndKeepTheirFileList) {
     session.settings.cpuSet = 3;
     TProfile2& store = session.ProjectStore();
     ASSERT_TRUE(SaveAllSettings(store, session.settings));
-    std::string text = slurp(prj);
+    std::string text = test::ReadFile(prj);
     EXPECT_EQ(text.substr(0, files.size()), files);
     EXPECT_NE(text.find("[Setup]\r\nCpuset=3\r\n"), std::string::npos);
 
     const std::string saved = (work.path() / "new.prj").string();
     ASSERT_TRUE(session.SaveToProject(saved, {"/src/one.c", "/src/two.c"}));
-    text = slurp(saved);
+    text = test::ReadFile(saved);
     EXPECT_EQ(text.rfind("[Files]\n/src/one.c\n/src/two.c\n[Setup]\nCpuset=3\n", 0), 0u) << text;
     EXPECT_EQ(text.find("[Window]"), std::string::npos);
     EXPECT_EQ(text.find("[MRU]"), std::string::npos);

@@ -1,9 +1,6 @@
 // lumbra32-cli settings and the --ini / --user-settings options every command takes.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "TempDir.h"
 
 namespace lumbra {
@@ -14,13 +11,6 @@ using test::TempDir;
 
 std::string cli() {
     return LUMBRA_CLI_PATH;
-}
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 TEST(CliSettings, PrintsTheBuiltInSettingsNeverTheUsersOwn) {
@@ -49,7 +39,7 @@ TEST(CliSettings, TakesTheSettingsOfAProjectWithoutWritingIt) {
     const std::string prj =
         dir.write("app.prj", "[Files]\r\n/src/main.c\r\n[Setup]\r\nCpuset=2\r\nLocale=1\r\n"
                              "[Analize]\r\nAnlyOpt=0\r\n");
-    const std::string before = slurp(prj);
+    const std::string before = test::ReadFile(prj);
     test::CommandResult r = RunCommand(cli() + " settings --ini " + prj);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("[Setup]\nCpuset=2\n"), std::string::npos) << r.out;
@@ -58,7 +48,7 @@ TEST(CliSettings, TakesTheSettingsOfAProjectWithoutWritingIt) {
     EXPECT_NE(r.out.find("Filter0=\xe3\x81\x99\xe3\x81\xb9\xe3\x81\xa6"), std::string::npos)
         << r.out;
     EXPECT_EQ(r.out.find("[Files]"), std::string::npos);
-    EXPECT_EQ(slurp(prj), before);
+    EXPECT_EQ(test::ReadFile(prj), before);
 
     const std::string wide = dir.write("wide.ini", std::string("\xff\xfe[\0S\0]\0", 8));
     r = RunCommand(cli() + " settings --ini " + wide);
