@@ -5,11 +5,13 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "AtomicFile.h"
 #include "IniFile.h"
+#include "Settings.h"
 #include "TProfile2.h"
 #include "TempDir.h"
 
@@ -49,6 +51,29 @@ TEST(IniFile, LineEndsBomAndForeignLinesSurviveUntouched) {
     EXPECT_EQ(ini.Text(), text);
     EXPECT_EQ(ini.Get("Setup", "Cpuset"), "1");
     EXPECT_EQ(ini.Get("Tail", "X"), "1") << "a lone CR ends a line too";
+}
+
+TEST(IniFile, RandomBytesReadBackExactlyAndLoadWithoutHarm) {
+    std::mt19937 random(5);
+    const std::string alphabet = "[]=;,\r\n\t -0123456789AnlyOptSetupCpu\x82\xff";
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes;
+        const int length = static_cast<int>(random() % 400);
+        for (int i = 0; i < length; ++i)
+            bytes += round % 2 ? static_cast<char>(random() % 256)
+                               : alphabet[random() % alphabet.size()];
+        IniFile ini;
+        ini.Parse(bytes);
+        ASSERT_EQ(ini.Text(), bytes);
+        TProfile2 store;
+        store.ResetContents(bytes);
+        Settings s = Settings::Defaults({}, false);
+        LoadAllSettings(store, s, {});
+        LoadWindowSettings(store, s, {});
+        EXPECT_GE(s.cpuSet, 1);
+        EXPECT_LE(s.cpuSet, 3);
+        ASSERT_TRUE(SaveAllSettings(store, s));
+    }
 }
 
 // --- editing ----------------------------------------------------------------------------------
