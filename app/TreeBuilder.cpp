@@ -8,6 +8,11 @@
 
 namespace lumbra {
 
+TreeBuildSettings TreeBuildSettingsFrom(const Settings& s) {
+    return {s.anlyOpt[kAnlyLayerLimit], s.anlyOpt[kAnlyModuleLimit],
+            s.viewOpt[kViewExceptViewed] != 0, s.viewOpt[kViewSort]};
+}
+
 void TreeBuilder::ClearTreeRows() {
     rows_.clear();
     engine_.BeginWalk(""); // ends a walk left behind and resets the name widths

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "NFileAnly.h"
+#include "Settings.h"
 #include "Sinks.h"
 #include "TreeRowList.h"
 
@@ -27,6 +28,9 @@ struct TreeBuildSettings {
     bool lowerOmit = false;    // a module with calls is expanded only where it first appears
     int sortOrder = kSortCode; // order of the rows under each caller
 };
+
+// The values of the settings: [Analyze] items 21 and 22, "ViewOpt" items 15 and 18.
+TreeBuildSettings TreeBuildSettingsFrom(const Settings& settings);
 
 // Where building reports to the user; every member may be left empty.
 struct TreeBuildHooks {

@@ -9,6 +9,7 @@
 
 #include "FileInput.h"
 #include "NFileAnly.h"
+#include "Settings.h"
 #include "Sinks.h"
 
 namespace lumbra::cli {
@@ -31,7 +32,9 @@ private:
 // Options every command takes.
 struct CommonOptions {
     std::vector<std::string> paths;
-    std::string lang; // "", "en" or "ja"
+    std::string lang;          // "", "en" or "ja"
+    std::string ini;           // settings file or project file to take the settings from
+    bool userSettings = false; // take the settings from the user's settings file
 };
 
 class CliContext {
@@ -43,13 +46,18 @@ public:
     StderrMessageSink messages;
     FileInputOptions inputOptions;
     int exitStatus = kExitOk;
+    Environment environment;
+    Settings settings = Settings::Defaults(environment, false);
     // Progress while the inputs are registered (file p of count) and while the second pass
     // runs (polled); both may stay empty.
     std::function<void(int position, int count)> inputProgress;
     std::function<void(const RunProgress& progress, int fileCount)> analysisProgress;
 
-    // Applies --lang.
+    // Loads the settings (--ini, --user-settings, else the built-in defaults), sets the
+    // interface language (--lang, else the settings' own) and configures the engine from them.
     void ApplyLanguage();
+    // Loads the settings named by the options; an unreadable file is reported and sets status 1.
+    void LoadSettings();
     // Collects the inputs and registers them; unreadable paths are reported and set status 1.
     void RegisterInputs();
     // Runs the second pass to completion on the worker thread.

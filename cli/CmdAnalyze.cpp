@@ -9,7 +9,7 @@ void AddAnalyzeCommand(CLI::App& app, CliContext& ctx, int& status) {
     AddReportCommand(app, ctx, status, "analyze",
                      "Write the files and modules with their line counts and path numbers",
                      [](CliContext& c, const OutputOptions& o, TreeRowList&) {
-                         return AnalyzeOutText(c.engine, o.Format());
+                         return AnalyzeOutText(c.engine, o.Format(c.settings));
                      });
 }
 

@@ -9,7 +9,7 @@ void AddCallingCommand(CLI::App& app, CliContext& ctx, int& status) {
     AddReportCommand(app, ctx, status, "calling",
                      "Write every module with its calling (upper) and called (lower) modules",
                      [](CliContext& c, const OutputOptions& o, TreeRowList&) {
-                         return CallingOutText(c.engine, o.Format());
+                         return CallingOutText(c.engine, o.Format(c.settings));
                      });
 }
 

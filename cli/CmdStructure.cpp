@@ -9,7 +9,7 @@ void AddStructureCommand(CLI::App& app, CliContext& ctx, int& status) {
     AddReportCommand(app, ctx, status, "structure",
                      "Write the calling trees of all root modules (or of --root) as text",
                      [](CliContext& c, const OutputOptions&, TreeRowList& rows) {
-                         return StructureText(rows, c.engine, StructureTextOptions{});
+                         return StructureText(rows, c.engine, StructureTextOptionsFrom(c.settings));
                      });
 }
 

@@ -18,4 +18,8 @@ void AddCallingCommand(CLI::App& app, CliContext& ctx, int& status);
 void AddStructureCommand(CLI::App& app, CliContext& ctx, int& status);
 void AddJsonCommand(CLI::App& app, CliContext& ctx, int& status);
 
+// --ini and --user-settings (part of the common options).
+void AddSettingsOptions(CLI::App& cmd, CliContext& ctx);
+void AddSettingsCommand(CLI::App& app, CliContext& ctx, int& status);
+
 } // namespace lumbra::cli

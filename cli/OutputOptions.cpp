@@ -88,25 +88,47 @@ int sortOrder(const std::string& name) {
 
 } // namespace
 
-TreeBuildSettings OutputOptions::TreeSettings() const {
-    return {layer, boxes, lowerOmit, sortOrder(sort)};
+ReportFormat OutputOptions::Format(const Settings& settings) const {
+    ReportFormat f = ReportFormatFrom(settings);
+    if (csv || tsv)
+        f.tabSeparated = tsv;
+    if (fullPath)
+        f.fileNamesOnly = false;
+    return f;
+}
+
+TreeBuildSettings OutputOptions::TreeSettings(const Settings& settings) const {
+    TreeBuildSettings t = TreeBuildSettingsFrom(settings);
+    if (layer > 0)
+        t.layerLimit = layer;
+    if (boxes > 0)
+        t.boxLimit = boxes;
+    t.lowerOmit = t.lowerOmit || lowerOmit;
+    if (!sort.empty())
+        t.sortOrder = sortOrder(sort);
+    return t;
 }
 
 void AddOutputOptions(CLI::App& cmd, CliContext& ctx, OutputOptions& o) {
     AddCommonOptions(cmd, ctx);
-    CLI::Option* csv = cmd.add_flag("--csv", o.csv, "Comma-separated fields in double quotes");
-    cmd.add_flag("--tsv", o.tsv, "Tab-separated fields (the default)")->excludes(csv);
+    CLI::Option* csv = cmd.add_flag(
+        "--csv", o.csv,
+        "Comma-separated fields in double quotes (default: the settings' \"ClipboardOut\")");
+    cmd.add_flag("--tsv", o.tsv, "Tab-separated fields")->excludes(csv);
     cmd.add_flag("--full-path", o.fullPath, "Name files by full path instead of file name");
     cmd.add_flag("--crlf", o.crlf, "End lines with CR+LF as the clipboard texts do");
     cmd.add_option("-o,--output", o.outFile, "Write to this file instead of stdout");
     cmd.add_flag("--progress", o.progress, "Show progress on stderr");
-    cmd.add_option("--sort", o.sort, "Order of the callees under each caller")
+    cmd.add_option("--sort", o.sort,
+                   "Order of the callees under each caller (default: the settings, code)")
         ->check(CLI::IsMember({"code", "name", "exec", "path"}));
     cmd.add_flag("--lower-omit", o.lowerOmit,
                  "Expand a module with calls only where it first appears");
-    cmd.add_option("--layer", o.layer, "Greatest call depth of the trees")
+    cmd.add_option("--layer", o.layer,
+                   "Greatest call depth of the trees (default: the settings, 32)")
         ->check(CLI::Range(1, INT_MAX));
-    cmd.add_option("--boxes", o.boxes, "Greatest number of rows of all trees")
+    cmd.add_option("--boxes", o.boxes,
+                   "Greatest number of rows of all trees (default: the settings, 10000000)")
         ->check(CLI::Range(1, INT_MAX));
     cmd.add_option("--root", o.root, "Build only the tree of this module");
     cmd.add_option("--opt", o.options, "Analysis option N set to V (repeatable)")
@@ -140,7 +162,7 @@ int PrepareReport(CliContext& ctx, const OutputOptions& o, TreeRowList& rows) {
         bar->show(tr("Analysing"), ctx.engine.GetFileCount(), ctx.engine.GetFileCount());
 
     TreeBuilder builder(ctx.engine, rows);
-    builder.SetSettings(o.TreeSettings());
+    builder.SetSettings(o.TreeSettings(ctx.settings));
     TreeBuildHooks hooks;
     hooks.messages = &ctx.messages;
     if (o.progress)

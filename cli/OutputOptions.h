@@ -24,16 +24,18 @@ struct OutputOptions {
     bool crlf = false;
     std::string outFile;
     bool progress = false;
-    std::string sort = "code";
+    // Empty or 0: the value of the settings.
+    std::string sort;
     bool lowerOmit = false;
-    int layer = 32;
-    int boxes = 10000000;
+    int layer = 0;
+    int boxes = 0;
     std::string root;
     std::vector<std::string> options;      // "N=V" engine analysis options
     std::vector<std::string> countOptions; // "N=V" count options
 
-    ReportFormat Format() const { return {!csv, !fullPath}; }
-    TreeBuildSettings TreeSettings() const;
+    // The settings' values with the options given on the command line in their place.
+    ReportFormat Format(const Settings& settings) const;
+    TreeBuildSettings TreeSettings(const Settings& settings) const;
 };
 
 // Adds the input paths, --lang and every option above to a report command.

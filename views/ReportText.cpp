@@ -5,6 +5,10 @@
 
 namespace lumbra {
 
+ReportFormat ReportFormatFrom(const Settings& s) {
+    return {s.clipboardOut != 0, s.clipboardPathName != 0};
+}
+
 int PathRatio(long pathNumb, long exec) {
     if (exec == 0)
         return 0;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "Records.h"
+#include "Settings.h"
 
 namespace lumbra {
 
@@ -14,6 +15,8 @@ struct ReportFormat {
     bool tabSeparated = true;  // "ClipboardOut" != 0; else every field quoted and comma-separated
     bool fileNamesOnly = true; // "ClipboardPathName" != 0; else files are named by full path
 };
+
+ReportFormat ReportFormatFrom(const Settings& settings);
 
 // First line of every report.
 inline constexpr const char* kReportHeader = "Lumbrascope for WIN32\r\n";

@@ -29,6 +29,11 @@ constexpr int kPieceWidth = 3;
 
 } // namespace
 
+StructureTextOptions StructureTextOptionsFrom(const Settings& s) {
+    return {s.viewOpt[kViewModuleNo] != 0, s.viewOpt[kViewModuleFunction] != 0,
+            s.viewOpt[kViewExceptNamespace] != 0};
+}
+
 std::string StructureText(TreeRowList& rows, const NFileAnly& engine,
                           const StructureTextOptions& options) {
     const LinePieces& p = IsJapaneseUi() ? kJapanese : kEnglish;

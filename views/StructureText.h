@@ -6,6 +6,7 @@
 #include <string>
 
 #include "NFileAnly.h"
+#include "Settings.h"
 #include "TreeRowList.h"
 
 namespace lumbra {
@@ -16,6 +17,8 @@ struct StructureTextOptions {
     bool functionText = false;  // item 1 "View Module Function": the second-line text
     bool shortenNames = true;   // item 6 "Except namespace or class name"
 };
+
+StructureTextOptions StructureTextOptionsFrom(const Settings& settings);
 
 // Column the name part is filled to before the module number.
 inline constexpr int kStructureTextColumn = 50;

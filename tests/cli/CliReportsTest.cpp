@@ -62,6 +62,16 @@ TEST_F(CliReports, OutputFileAndJapaneseInterface) {
     EXPECT_NE(r.err.find("dir.txt"), std::string::npos);
 }
 
+TEST_F(CliReports, SettingsGiveTheDefaultsAndOptionsOverrideThem) {
+    const std::string ini =
+        dir.write("my.ini", "[ModuleList]\nClipboardOut=0\nClipboardPathName=0\n");
+    CommandResult r = run("analyze --ini " + ini);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"1\",\"" + src() + "/main.c\","), std::string::npos) << r.out;
+    r = run("analyze --tsv --ini " + ini);
+    EXPECT_NE(r.out.find("\n1\t" + src() + "/main.c\t"), std::string::npos) << r.out;
+}
+
 TEST_F(CliReports, JsonDescribesEveryFileAndModule) {
     CommandResult r = run("json --sort exec");
     ASSERT_EQ(r.status, 0) << r.err;
