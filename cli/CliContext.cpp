@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "AnalysisRunner.h"
+#include "EngineProjectHost.h"
 #include "InputCollector.h"
 #include "Lang.h"
 #include "ScannerRegistry.h"
@@ -45,6 +46,10 @@ void CliContext::RegisterInputs() {
     FileInputHooks hooks;
     hooks.messages = &messages;
     for (const std::string& path : input.files) {
+        if (IsProjectFile(path)) {
+            RegisterProject(path);
+            continue;
+        }
         FileInputResult r = InputFiles(engine, {path}, inputOptions, hooks);
         if (r.unknownKind)
             exitStatus = kExitInputFailed;
@@ -53,6 +58,19 @@ void CliContext::RegisterInputs() {
             exitStatus = kExitInputFailed;
         }
     }
+}
+
+void CliContext::RegisterProject(const std::string& path) {
+    EngineProjectHost host(engine, messages, inputOptions);
+    host.settings = projectSettings;
+    host.notice = [](const std::string& text) {
+        std::fprintf(stderr, "lumbra32-cli: %s\n", text.c_str());
+    };
+    ProjectOpenResult r = OpenProject(path, ProjectSource::Direct, host);
+    if (!r.read)
+        std::fprintf(stderr, "lumbra32-cli: cannot read %s\n", path.c_str());
+    if (!r.read || r.declined || r.notFound)
+        exitStatus = kExitInputFailed;
 }
 
 void CliContext::Analyze() {

@@ -10,6 +10,10 @@
 #include "NFileAnly.h"
 #include "Sinks.h"
 
+namespace lumbra {
+class ProjectSettingsStore;
+}
+
 namespace lumbra::cli {
 
 // Exit statuses.
@@ -42,11 +46,15 @@ public:
     StderrMessageSink messages;
     FileInputOptions inputOptions;
     int exitStatus = kExitOk;
+    // Loads the settings a ".prj" input carries; nullptr: they are not loaded.
+    ProjectSettingsStore* projectSettings = nullptr;
 
     // Applies --lang.
     void ApplyLanguage();
     // Collects the inputs and registers them; unreadable paths are reported and set status 1.
     void RegisterInputs();
+    // Opens a project file input (by its extension) and registers the files it lists.
+    void RegisterProject(const std::string& path);
     // Runs the second pass to completion on the worker thread.
     void Analyze();
 };
