@@ -100,11 +100,10 @@ const std::vector<std::string>& CNvPrjFile::Relocated() const {
     return resolver_ ? resolver_->relocated() : none;
 }
 
-bool CNvPrjFile::begin(const std::string& path) {
+void CNvPrjFile::begin(const std::string& path) {
     folder_ = FolderOf(path);
     resolver_ = std::make_unique<ProjectPathResolver>(folder_, settings_.codePage);
     files_.clear();
-    return true;
 }
 
 bool CNvPrjFile::loadText(const std::string& path, SourceText& text) {

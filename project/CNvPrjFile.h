@@ -69,7 +69,7 @@ public:
     bool ReadPrj(const std::string& path, std::vector<ListedFile>& listed);
 
 private:
-    bool begin(const std::string& path);
+    void begin(const std::string& path);
     bool loadText(const std::string& path, SourceText& text);
     bool loadXml(const std::string& path);
     void append(std::string_view entry);

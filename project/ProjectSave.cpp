@@ -84,24 +84,22 @@ ProjectSaveResult SaveProject(const std::string& chosen, const std::vector<std::
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
         ::fchmod(fd, old.st_mode & 07777);
-    bool written = writeAll(fd, text) && ::fsync(fd) == 0;
-    int writeError = errno;
-    if (::close(fd) != 0 && written) {
-        written = false;
-        writeError = errno;
-    }
-    if (written && settings && !settings->SaveToProject(temp)) {
-        written = false;
-        writeError = 0;
-    }
-    if (!written || ::rename(temp.c_str(), target.c_str()) != 0) {
-        if (written)
-            writeError = errno;
+    auto fail = [&](std::string why) {
         ::unlink(temp.c_str());
-        result.error =
-            writeError ? std::strerror(writeError) : tr("the settings could not be written");
+        result.error = std::move(why);
         return result;
+    };
+    if (!writeAll(fd, text) || ::fsync(fd) != 0) {
+        std::string why = std::strerror(errno);
+        ::close(fd);
+        return fail(why);
     }
+    if (::close(fd) != 0)
+        return fail(std::strerror(errno));
+    if (settings && !settings->SaveToProject(temp))
+        return fail(tr("the settings could not be written"));
+    if (::rename(temp.c_str(), target.c_str()) != 0)
+        return fail(std::strerror(errno));
     result.ok = true;
     return result;
 }
