@@ -4,10 +4,13 @@
 #include <cstdio>
 
 #include "AnalysisRunner.h"
+#include "EngineConfig.h"
 #include "EngineProjectHost.h"
 #include "InputCollector.h"
 #include "Lang.h"
 #include "ScannerRegistry.h"
+#include "SettingsSession.h"
+#include "TProfile2.h"
 
 namespace lumbra::cli {
 
@@ -28,13 +31,38 @@ CliContext::CliContext() {
 }
 
 void CliContext::ApplyLanguage() {
-    if (common.lang == "ja")
-        SetUiLanguage(UiLanguage::Japanese);
-    else
-        SetUiLanguage(UiLanguage::English);
-    TextReadSettings s = engine.GetTextReadSettings();
-    s.japaneseUi = IsJapaneseUi();
-    engine.SetTextReadSettings(s);
+    if (!common.lang.empty())
+        SetUiLanguage(common.lang == "ja" ? UiLanguage::Japanese : UiLanguage::English);
+    LoadSettings();
+    if (common.lang.empty())
+        SetUiLanguage(InterfaceIsJapanese(settings.locale, environment) ? UiLanguage::Japanese
+                                                                        : UiLanguage::English);
+    ConfigureEngine(engine, settings, inputOptions);
+}
+
+void CliContext::LoadSettings() {
+    settings = Settings::Defaults(environment, false);
+    std::string path = common.ini;
+    if (path.empty() && common.userSettings) {
+        // Reports stay reproducible: only an explicit request reads the user's own file, and
+        // the command line never writes it.
+        std::optional<std::string> user = CurrentSettingsPath(false);
+        if (!user)
+            return;
+        path = *user;
+    }
+    if (path.empty())
+        return;
+    TProfile2 store;
+    store.SetReadOnly(true);
+    store.SetFileName(path);
+    if (!store.IsReadable()) {
+        std::fprintf(stderr, "lumbra32-cli: %s\n",
+                     Format(tr("Cannot read the settings file %s"), path.c_str()).c_str());
+        exitStatus = kExitInputFailed;
+        return;
+    }
+    LoadAllSettings(store, settings, environment);
 }
 
 void CliContext::RegisterInputs() {

@@ -8,6 +8,7 @@
 
 #include "FileInput.h"
 #include "NFileAnly.h"
+#include "Settings.h"
 #include "Sinks.h"
 
 namespace lumbra {
@@ -34,7 +35,9 @@ private:
 // Options every command takes.
 struct CommonOptions {
     std::vector<std::string> paths;
-    std::string lang; // "", "en" or "ja"
+    std::string lang;          // "", "en" or "ja"
+    std::string ini;           // settings file or project file to take the settings from
+    bool userSettings = false; // take the settings from the user's settings file
 };
 
 class CliContext {
@@ -46,11 +49,16 @@ public:
     StderrMessageSink messages;
     FileInputOptions inputOptions;
     int exitStatus = kExitOk;
+    Environment environment;
+    Settings settings = Settings::Defaults(environment, false);
     // Loads the settings a ".prj" input carries; nullptr: they are not loaded.
     ProjectSettingsStore* projectSettings = nullptr;
 
-    // Applies --lang.
+    // Loads the settings (--ini, --user-settings, else the built-in defaults), sets the
+    // interface language (--lang, else the settings' own) and configures the engine from them.
     void ApplyLanguage();
+    // Loads the settings named by the options; an unreadable file is reported and sets status 1.
+    void LoadSettings();
     // Collects the inputs and registers them; unreadable paths are reported and set status 1.
     void RegisterInputs();
     // Opens a project file input (by its extension) and registers the files it lists.

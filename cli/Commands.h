@@ -15,4 +15,8 @@ const char* KindName(int kind);
 void AddFilesCommand(CLI::App& app, CliContext& ctx, int& status);
 void AddSaveProjectCommand(CLI::App& app, CliContext& ctx, int& status);
 
+// --ini and --user-settings (part of the common options).
+void AddSettingsOptions(CLI::App& cmd, CliContext& ctx);
+void AddSettingsCommand(CLI::App& app, CliContext& ctx, int& status);
+
 } // namespace lumbra::cli

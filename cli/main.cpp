@@ -9,6 +9,7 @@ namespace lumbra::cli {
 void AddCommonOptions(CLI::App& cmd, CliContext& ctx) {
     cmd.add_option("--lang", ctx.common.lang, "Interface language of the texts")
         ->check(CLI::IsMember({"en", "ja"}));
+    AddSettingsOptions(cmd, ctx);
     cmd.add_option("paths", ctx.common.paths, "Source files, folders or project files")->required();
 }
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     CliContext ctx;
     int status = kExitOk;
     AddFilesCommand(app, ctx, status);
+    AddSettingsCommand(app, ctx, status);
     AddSaveProjectCommand(app, ctx, status);
 
     try {

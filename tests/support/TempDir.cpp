@@ -33,14 +33,12 @@ std::string TempDir::write(const std::string& relative, std::string_view bytes) 
     return p.string();
 }
 
-namespace {
-std::string slurp(const fs::path& p) {
+std::string ReadFile(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
-} // namespace
 
 CommandResult RunCommand(const std::string& command) {
     TempDir dir;
@@ -49,8 +47,8 @@ CommandResult RunCommand(const std::string& command) {
     int raw = std::system(full.c_str());
     CommandResult r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = slurp(out);
-    r.err = slurp(err);
+    r.out = ReadFile(out);
+    r.err = ReadFile(err);
     return r;
 }
 

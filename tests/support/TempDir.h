@@ -22,6 +22,9 @@ private:
     std::filesystem::path path_;
 };
 
+// The bytes of a file ("" when it cannot be read).
+std::string ReadFile(const std::filesystem::path& path);
+
 // Runs a command through /bin/sh, capturing stdout and stderr separately.
 struct CommandResult {
     int status = -1;

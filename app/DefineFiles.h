@@ -1,0 +1,21 @@
+// The two define files the user names in the settings: constants for conditional compilation
+// ("#define NAME VALUE" lines) and modules to leave out of the analysis (the "[Except]" list).
+#pragma once
+
+#include <string>
+
+namespace lumbra {
+
+class NFileAnly;
+
+// Adds every "#define NAME [VALUE]" of the file to the engine's global constants (an empty
+// value counts 1, "0x" values are hexadecimal, the first definition of a name stays). A file
+// that cannot be read is reported ("Constant define file not found.") and adds nothing.
+bool ReadConstantDefineFile(NFileAnly& engine, const std::string& path);
+
+// Adds every line after an "[Except]" header to the engine's exception list; lines beginning
+// with ';' are comments and other "[...]" headers leave the reading as it is. A file that cannot
+// be read is reported ("Exception define file not found.") and adds nothing.
+bool ReadExceptionDefineFile(NFileAnly& engine, const std::string& path);
+
+} // namespace lumbra
