@@ -25,7 +25,9 @@ bool StderrMessageSink::Message(const std::string& text, const std::string& capt
     return kind != MessageKind::Question;
 }
 
-CliContext::CliContext() {
+CliContext::CliContext()
+    : projectSettings(settings, environment,
+                      [this] { ConfigureEngine(engine, settings, inputOptions); }) {
     InstallScanners(engine);
     engine.SetMessageSink(&messages);
 }
@@ -90,7 +92,8 @@ void CliContext::RegisterInputs() {
 
 void CliContext::RegisterProject(const std::string& path) {
     EngineProjectHost host(engine, messages, inputOptions);
-    host.settings = projectSettings;
+    if (common.ini.empty())
+        host.settings = &projectSettings;
     host.notice = [](const std::string& text) {
         std::fprintf(stderr, "lumbra32-cli: %s\n", text.c_str());
     };

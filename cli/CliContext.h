@@ -9,11 +9,8 @@
 #include "FileInput.h"
 #include "NFileAnly.h"
 #include "Settings.h"
+#include "SettingsProjectStore.h"
 #include "Sinks.h"
-
-namespace lumbra {
-class ProjectSettingsStore;
-}
 
 namespace lumbra::cli {
 
@@ -51,8 +48,9 @@ public:
     int exitStatus = kExitOk;
     Environment environment;
     Settings settings = Settings::Defaults(environment, false);
-    // Loads the settings a ".prj" input carries; nullptr: they are not loaded.
-    ProjectSettingsStore* projectSettings = nullptr;
+    // The settings a ".prj" carries: loaded from project inputs (unless --ini names the
+    // settings), written by save-project.
+    SettingsProjectStore projectSettings;
 
     // Loads the settings (--ini, --user-settings, else the built-in defaults), sets the
     // interface language (--lang, else the settings' own) and configures the engine from them.

@@ -13,7 +13,7 @@ int RunSaveProject(CliContext& ctx, const std::string& out) {
     ctx.ApplyLanguage();
     ctx.RegisterInputs();
     ctx.Analyze();
-    ProjectSaveResult r = SaveProject(out, RegisteredFiles(ctx.engine), ctx.projectSettings);
+    ProjectSaveResult r = SaveProject(out, RegisteredFiles(ctx.engine), &ctx.projectSettings);
     if (!r.ok) {
         std::fprintf(stderr, "lumbra32-cli: cannot write %s: %s\n", r.path.c_str(),
                      r.error.c_str());

@@ -1,9 +1,6 @@
 // Project files as command-line inputs, and save-project.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "TempDir.h"
 
 namespace lumbra {
@@ -14,13 +11,6 @@ using test::TempDir;
 
 std::string cli() {
     return LUMBRA_CLI_PATH;
-}
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 TEST(CliProject, ProjectInputsRegisterTheirFilesBesideOtherInputs) {
@@ -60,8 +50,8 @@ TEST(CliProject, SaveProjectWritesWhatALaterRunReadsBack) {
         RunCommand(cli() + " save-project " + out + " " + (dir.path() / "src").string());
     ASSERT_EQ(saved.status, 0) << saved.err;
     EXPECT_EQ(saved.out, out + ".prj\n");
-    EXPECT_EQ(slurp(out + ".prj").rfind("[Files]\n" + a + "\n" + b + "\n", 0), 0u)
-        << slurp(out + ".prj");
+    EXPECT_EQ(test::ReadFile(out + ".prj").rfind("[Files]\n" + a + "\n" + b + "\n", 0), 0u)
+        << test::ReadFile(out + ".prj");
 
     test::CommandResult listed = RunCommand(cli() + " files " + out + ".prj");
     EXPECT_EQ(listed.status, 0) << listed.err;
@@ -85,6 +75,27 @@ TEST(CliProject, PrjWithAMissingFileAsksAndStops) {
     EXPECT_NE(r.err.find("Specfication file can not read."), std::string::npos) << r.err;
     // The question is answered "No", so the rest of the list is not read.
     EXPECT_EQ(r.out, "");
+}
+
+TEST(CliProject, PrjCarriesItsSettingsUnlessIniNamesThem) {
+    TempDir dir;
+    std::string a = dir.write("a.c", "int a;\n");
+    // "Language" 3 takes every file for Pascal, whatever its extension.
+    std::string prj = dir.write("p.prj", "[Files]\n" + a + "\n[File]\nLanguage=3\n");
+    std::string ini = dir.write("plain.ini", "[File]\nLanguage=4\n");
+    test::CommandResult own = RunCommand(cli() + " files " + prj);
+    EXPECT_EQ(own.status, 0) << own.err;
+    EXPECT_NE(own.out.find("\tPascal"), std::string::npos) << own.out;
+    test::CommandResult named = RunCommand(cli() + " files --ini " + ini + " " + prj);
+    EXPECT_EQ(named.status, 0) << named.err;
+    EXPECT_NE(named.out.find("\tC/C++"), std::string::npos) << named.out;
+
+    // save-project writes the effective settings after the file list.
+    std::string out = (dir.path() / "again.prj").string();
+    ASSERT_EQ(RunCommand(cli() + " save-project " + out + " " + prj).status, 0);
+    std::string saved = test::ReadFile(out);
+    EXPECT_EQ(saved.rfind("[Files]\n" + a + "\n[Setup]\n", 0), 0u) << saved;
+    EXPECT_NE(saved.find("\nLanguage=3\n"), std::string::npos) << saved;
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 
 #include "EngineProjectHost.h"
@@ -20,13 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // Appends its sections the way an ini writer would, after checking the file list is there.
 class FakeSettings : public ProjectSettingsStore {
 public:
@@ -38,7 +30,7 @@ public:
     void LoadFromProject(const std::string& path) override { loadedFrom.push_back(path); }
     bool SaveToProject(const std::string& path) override {
         savedTo.push_back(path);
-        seenWhenSaving = slurp(path);
+        seenWhenSaving = test::ReadFile(path);
         if (fail)
             return false;
         std::ofstream(path, std::ios::app) << "[Setup]\nCpuset=2\n[Analyze]\nAnlyOpt=1\n";
@@ -60,7 +52,7 @@ TEST(ProjectSave, FilesSectionComesFirstThenTheSettings) {
         SaveProject((dir.path() / "proj").string(), {"/src/a.c", "/src/b.c"}, &settings);
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.path, (dir.path() / "proj.prj").string());
-    EXPECT_EQ(slurp(r.path),
+    EXPECT_EQ(test::ReadFile(r.path),
               "[Files]\n/src/a.c\n/src/b.c\n[Setup]\nCpuset=2\n[Analyze]\nAnlyOpt=1\n");
     // The settings went into the file being assembled, not into the target.
     ASSERT_EQ(settings.savedTo.size(), 1u);
@@ -103,7 +95,7 @@ TEST(ProjectSave, FailureLeavesTheOldProjectAndNoLeftovers) {
     ProjectSaveResult r = SaveProject(old, {"/new/b.c"}, &settings);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.empty());
-    EXPECT_EQ(slurp(old), "[Files]\n/old/a.c\n");
+    EXPECT_EQ(test::ReadFile(old), "[Files]\n/old/a.c\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator{}), 1);
 
     ProjectSaveResult missing = SaveProject((dir.path() / "no/such/dir/p").string(), {}, nullptr);
@@ -119,7 +111,7 @@ TEST(ProjectSave, OverwriteKeepsPermissionsAndWritesThroughALink) {
     ProjectSaveResult r = SaveProject((dir.path() / "link.prj").string(), {"/new.c"}, nullptr);
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_TRUE(fs::is_symlink(dir.path() / "link.prj"));
-    EXPECT_EQ(slurp(real), "[Files]\n/new.c\n");
+    EXPECT_EQ(test::ReadFile(real), "[Files]\n/new.c\n");
     struct stat st {};
     ASSERT_EQ(::stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
