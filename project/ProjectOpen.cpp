@@ -3,6 +3,7 @@
 #include "ProjectOpen.h"
 
 #include <array>
+#include <filesystem>
 
 #include "CNvPrjFile.h"
 #include "FileInput.h"
@@ -49,10 +50,9 @@ constexpr const char* kCannotReadListed =
     "Specfication file can not read.\xef\xbc\x88 %s \xef\xbc\x89\nContinue?";
 
 void openOwnProject(const std::string& path, ProjectHost& host, ProjectOpenResult& result) {
-    std::string probe;
-    if (!ReadProjectBytes(path, probe))
+    std::error_code ec;
+    if (!IsReadableRegularFile(path) || std::filesystem::file_size(path, ec) > kMaxProjectFileBytes)
         return; // a ".prj" that cannot be read is ignored
-    probe.clear();
     host.AddRecent(path);
     // Settings first: they decide the code page the file list is read in.
     host.LoadProjectSettings(path);
