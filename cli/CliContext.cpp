@@ -7,6 +7,7 @@
 
 #include "AnalysisRunner.h"
 #include "EngineConfig.h"
+#include "EngineProjectHost.h"
 #include "InputCollector.h"
 #include "Lang.h"
 #include "ScannerRegistry.h"
@@ -26,7 +27,8 @@ bool StderrMessageSink::Message(const std::string& text, const std::string& capt
     return kind != MessageKind::Question;
 }
 
-CliContext::CliContext() {
+CliContext::CliContext()
+    : projectSettings(settings, environment, [this] { ConfigureFromSettings(); }) {
     InstallScanners(engine);
     engine.SetMessageSink(&messages);
 }
@@ -38,7 +40,15 @@ void CliContext::ApplyLanguage() {
     if (common.lang.empty())
         SetUiLanguage(InterfaceIsJapanese(settings.locale, environment) ? UiLanguage::Japanese
                                                                         : UiLanguage::English);
+    ConfigureFromSettings();
+}
+
+void CliContext::ConfigureFromSettings() {
     ConfigureEngine(engine, settings, inputOptions);
+    for (const auto& [index, value] : optionOverrides)
+        engine.SetOption(index, value);
+    for (const auto& [index, value] : countOptionOverrides)
+        engine.SetCountOption(index, value);
 }
 
 void CliContext::LoadSettings() {
@@ -78,6 +88,10 @@ void CliContext::RegisterInputs() {
     for (const std::string& path : input.files) {
         if (inputProgress)
             inputProgress(++position, static_cast<int>(input.files.size()));
+        if (IsProjectFile(path)) {
+            RegisterProject(path);
+            continue;
+        }
         FileInputResult r = InputFiles(engine, {path}, inputOptions, hooks);
         if (r.unknownKind)
             exitStatus = kExitInputFailed;
@@ -86,6 +100,20 @@ void CliContext::RegisterInputs() {
             exitStatus = kExitInputFailed;
         }
     }
+}
+
+void CliContext::RegisterProject(const std::string& path) {
+    EngineProjectHost host(engine, messages, inputOptions);
+    if (common.ini.empty())
+        host.settings = &projectSettings;
+    host.notice = [](const std::string& text) {
+        std::fprintf(stderr, "lumbra32-cli: %s\n", text.c_str());
+    };
+    ProjectOpenResult r = OpenProject(path, ProjectSource::Direct, host);
+    if (!r.read)
+        std::fprintf(stderr, "lumbra32-cli: cannot read %s\n", path.c_str());
+    if (!r.read || r.declined || r.notFound)
+        exitStatus = kExitInputFailed;
 }
 
 void CliContext::Analyze() {

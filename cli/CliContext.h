@@ -5,11 +5,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FileInput.h"
 #include "NFileAnly.h"
 #include "Settings.h"
+#include "SettingsProjectStore.h"
 #include "Sinks.h"
 
 namespace lumbra::cli {
@@ -52,14 +54,25 @@ public:
     // runs (polled); both may stay empty.
     std::function<void(int position, int count)> inputProgress;
     std::function<void(const RunProgress& progress, int fileCount)> analysisProgress;
+    // Analysis options (index, value) given on the command line: they win over the settings
+    // and over the settings of project inputs.
+    std::vector<std::pair<int, int>> optionOverrides;
+    std::vector<std::pair<int, int>> countOptionOverrides;
+    // The settings a ".prj" carries: loaded from project inputs (unless --ini names the
+    // settings), written by save-project.
+    SettingsProjectStore projectSettings;
 
     // Loads the settings (--ini, --user-settings, else the built-in defaults), sets the
     // interface language (--lang, else the settings' own) and configures the engine from them.
     void ApplyLanguage();
+    // Configures the engine from the settings, then applies the option overrides.
+    void ConfigureFromSettings();
     // Loads the settings named by the options; an unreadable file is reported and sets status 1.
     void LoadSettings();
     // Collects the inputs and registers them; unreadable paths are reported and set status 1.
     void RegisterInputs();
+    // Opens a project file input (by its extension) and registers the files it lists.
+    void RegisterProject(const std::string& path);
     // Runs the second pass to completion on the worker thread.
     void Analyze();
 };

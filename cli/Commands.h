@@ -17,6 +17,7 @@ void AddAnalyzeCommand(CLI::App& app, CliContext& ctx, int& status);
 void AddCallingCommand(CLI::App& app, CliContext& ctx, int& status);
 void AddStructureCommand(CLI::App& app, CliContext& ctx, int& status);
 void AddJsonCommand(CLI::App& app, CliContext& ctx, int& status);
+void AddSaveProjectCommand(CLI::App& app, CliContext& ctx, int& status);
 
 // --ini and --user-settings (part of the common options).
 void AddSettingsOptions(CLI::App& cmd, CliContext& ctx);

@@ -138,14 +138,14 @@ void AddOutputOptions(CLI::App& cmd, CliContext& ctx, OutputOptions& o) {
 }
 
 int PrepareReport(CliContext& ctx, const OutputOptions& o, TreeRowList& rows) {
-    ctx.ApplyLanguage();
     int index = 0, value = 0;
     for (const std::string& s : o.options)
         if (parseSetting(s, kOptionCount, index, value))
-            ctx.engine.SetOption(index, value);
+            ctx.optionOverrides.emplace_back(index, value);
     for (const std::string& s : o.countOptions)
         if (parseSetting(s, kCountOptionCount, index, value))
-            ctx.engine.SetCountOption(index, value);
+            ctx.countOptionOverrides.emplace_back(index, value);
+    ctx.ApplyLanguage();
 
     auto bar = std::make_shared<ProgressBar>();
     if (o.progress) {

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     AddCallingCommand(app, ctx, status);
     AddStructureCommand(app, ctx, status);
     AddJsonCommand(app, ctx, status);
+    AddSaveProjectCommand(app, ctx, status);
 
     try {
         app.parse(argc, argv);

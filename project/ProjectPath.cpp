@@ -1,0 +1,195 @@
+// Path resolution for project entries: separators, case-insensitive lookup and relocation.
+#include "ProjectPath.h"
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "CodePage.h"
+#include "Lang.h"
+
+namespace fs = std::filesystem;
+
+namespace lumbra {
+
+namespace {
+
+bool pathExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool isRegularFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool isShiftJisLead(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// "C:/..." (a drive) or "//server/..." (a share): a path of the machine the project was
+// written on.
+bool isWindowsAbsolute(std::string_view s) {
+    const bool drive = s.size() >= 2 && s[1] == ':' &&
+                       ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'));
+    return drive || s.starts_with("//");
+}
+
+std::vector<std::string_view> components(std::string_view path) {
+    std::vector<std::string_view> parts;
+    std::size_t pos = 0;
+    while (pos <= path.size()) {
+        std::size_t slash = path.find('/', pos);
+        if (slash == std::string_view::npos)
+            slash = path.size();
+        if (slash > pos)
+            parts.push_back(path.substr(pos, slash - pos));
+        pos = slash + 1;
+    }
+    return parts;
+}
+
+void appendComponent(std::string& path, std::string_view name) {
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    path += name;
+}
+
+} // namespace
+
+std::string LowerAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+bool IsReadableRegularFile(const std::string& path) {
+    return isRegularFile(path) && ::access(path.c_str(), R_OK) == 0;
+}
+
+std::string FolderOf(const std::string& path) {
+    std::error_code ec;
+    fs::path full = fs::absolute(fs::path(path), ec);
+    if (ec)
+        full = fs::path(path);
+    std::string folder = full.parent_path().string();
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+ProjectPathResolver::ProjectPathResolver(std::string folder, int codePage)
+    : folder_(std::move(folder)), codePage_(codePage) {
+    if (folder_.empty() || folder_.back() != '/')
+        folder_ += '/';
+}
+
+std::string ProjectPathResolver::ToSlashes(std::string_view entry) const {
+    std::string out(entry);
+    const bool dbcs = codePage_ == kCodePageShiftJis;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto c = static_cast<unsigned char>(out[i]);
+        if (dbcs && isShiftJisLead(c) && i + 1 < out.size()) {
+            ++i; // a trail byte 0x5C is part of the character, not a separator
+            continue;
+        }
+        if (c == '\\')
+            out[i] = '/';
+    }
+    return out;
+}
+
+const std::unordered_map<std::string, std::string>&
+ProjectPathResolver::listing(const std::string& dir) {
+    auto [it, added] = listings_.try_emplace(dir);
+    if (!added)
+        return it->second;
+    std::error_code ec;
+    fs::directory_iterator entries(dir, fs::directory_options::skip_permission_denied, ec), end;
+    for (; !ec && entries != end; entries.increment(ec)) {
+        std::string name = entries->path().filename().string();
+        auto [slot, inserted] = it->second.try_emplace(LowerAscii(name), name);
+        if (!inserted && name < slot->second)
+            slot->second = name;
+    }
+    return it->second;
+}
+
+std::optional<std::string> ProjectPathResolver::Locate(const std::string& path) {
+    if (pathExists(path))
+        return path;
+    if (path.empty() || path[0] != '/')
+        return std::nullopt;
+    std::string current = "/";
+    for (std::string_view part : components(path)) {
+        std::string next = current;
+        appendComponent(next, part);
+        if (part == "." || part == ".." || pathExists(next)) {
+            current = std::move(next);
+            continue;
+        }
+        const auto& names = listing(current);
+        auto it = names.find(LowerAscii(part));
+        if (it == names.end())
+            return std::nullopt;
+        appendComponent(current, it->second);
+    }
+    return current;
+}
+
+std::optional<std::string> ProjectPathResolver::relocate(std::string_view absolute) {
+    std::string_view rest = absolute;
+    if (rest.size() >= 2 && rest[1] == ':')
+        rest.remove_prefix(2);
+    std::vector<std::string_view> parts = components(rest);
+    // Longest trailing part first, so that src/main.c wins over a main.c elsewhere.
+    for (std::size_t first = 0; first < parts.size(); ++first) {
+        std::string candidate = folder_;
+        for (std::size_t i = first; i < parts.size(); ++i) {
+            if (i > first)
+                candidate += '/';
+            candidate += parts[i];
+        }
+        if (auto found = Locate(candidate); found && isRegularFile(*found))
+            return found;
+    }
+    return std::nullopt;
+}
+
+std::string ProjectPathResolver::Resolve(std::string_view entry) {
+    std::string s = ToSlashes(entry);
+    if (s.starts_with("./"))
+        s.erase(0, 2);
+    const bool windows = isWindowsAbsolute(s);
+    const bool absolute = windows || s.starts_with('/');
+    std::string path = absolute ? s : folder_ + s;
+    if (!windows)
+        if (auto found = Locate(path))
+            return *found;
+    if (absolute) {
+        if (auto found = relocate(s)) {
+            relocated_.emplace_back(entry);
+            return *found;
+        }
+    }
+    return path;
+}
+
+std::string RelocationNotice(const std::vector<std::string>& relocated) {
+    constexpr std::size_t kNamed = 5;
+    std::string names;
+    for (std::size_t i = 0; i < relocated.size() && i < kNamed; ++i) {
+        if (i)
+            names += ", ";
+        names += relocated[i];
+    }
+    if (relocated.size() > kNamed)
+        names += ", ...";
+    return Format(tr("Relocated below the project folder (%d): %s"),
+                  static_cast<int>(relocated.size()), names.c_str());
+}
+
+} // namespace lumbra

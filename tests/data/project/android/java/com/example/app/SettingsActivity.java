@@ -1,0 +1,4 @@
+package com.example.app;
+
+public class SettingsActivity {
+}

@@ -1,0 +1,1 @@
+void INT_NMI(void) {}
