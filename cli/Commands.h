@@ -13,5 +13,6 @@ void AddCommonOptions(CLI::App& cmd, CliContext& ctx);
 const char* KindName(int kind);
 
 void AddFilesCommand(CLI::App& app, CliContext& ctx, int& status);
+void AddModulesCommand(CLI::App& app, CliContext& ctx, int& status);
 
 } // namespace lumbra::cli

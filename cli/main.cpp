@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     CliContext ctx;
     int status = kExitOk;
     AddFilesCommand(app, ctx, status);
+    AddModulesCommand(app, ctx, status);
 
     try {
         app.parse(argc, argv);

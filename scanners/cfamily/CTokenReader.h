@@ -1,0 +1,81 @@
+// The C-family token reader: cuts a line into tokens the way the C-family scanner and the
+// constant define file read them, with string and character literals taken whole.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "common/ScanTables.h"
+
+namespace lumbra {
+
+namespace detail {
+// Characters that end a token; lines end at their NUL.
+constexpr std::array<bool, 256> makeCStopTable() {
+    std::array<bool, 256> table{};
+    table[0] = true;
+    for (char c : std::string_view(" \t\f\v\r!%&()*+,-/;<=>?[]^{|}"))
+        table[static_cast<unsigned char>(c)] = true;
+    return table;
+}
+} // namespace detail
+
+class CTokenReader {
+public:
+    void Reset() {
+        literal_ = Literal::None;
+        rawDelimiter_.clear();
+    }
+    void SetCodePage932(bool on) { cp932_ = on; }
+    void SetFlavor(CFlavor flavor) { flavor_ = flavor; }
+
+    // True for the characters that end a token (and are not part of one). Lines end at NUL.
+    static bool IsStop(char c) { return kStop[static_cast<unsigned char>(c)]; }
+    static bool IsBlank(char c) {
+        return c == ' ' || c == '\t' || c == '\f' || c == '\v' || c == '\r';
+    }
+
+    // Token mode: `p` is at the first character of a token. Returns the character that ended it.
+    // A literal still open at the end of the line carries over to the next one.
+    const char* Read(const char* p);
+
+    // True when the previous line ended inside a literal (a string continued with a backslash, a
+    // raw string, a verbatim string or a text block).
+    bool InLiteral() const { return literal_ != Literal::None; }
+    // Reads the rest of that literal from the start of a line; returns the character after it,
+    // or the end of the line when the literal goes on.
+    const char* ContinueLiteral(const char* p);
+
+    // Skips string and character literals (for text that is not read as tokens); `p` at the quote.
+    const char* SkipLiteral(const char* p);
+
+    // Label mode, for header-comment items: skips blanks, tabs and the two separator characters,
+    // then copies up to a blank, tab, '*' or separator. Returns the text after the word.
+    static std::string_view ReadLabel(std::string_view text, std::string& out,
+                                      std::string_view separators);
+
+private:
+    enum class Literal { None, String, Raw, Verbatim, TextBlock };
+
+    static constexpr bool isLead932(unsigned char c) {
+        return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    }
+    const char* next(const char* p) const {
+        return (cp932_ && isLead932(static_cast<unsigned char>(*p)) && p[1]) ? p + 2 : p + 1;
+    }
+    const char* readStringBody(const char* p);
+    const char* readRawBody(const char* p);
+    const char* readVerbatimBody(const char* p);
+    const char* readTextBlockBody(const char* p);
+    const char* readQuoted(const char* tokenStart, const char* quote);
+
+    static constexpr std::array<bool, 256> kStop = detail::makeCStopTable();
+
+    Literal literal_ = Literal::None;
+    std::string rawDelimiter_; // ")delim\"" that ends a raw string
+    bool cp932_ = false;
+    CFlavor flavor_ = CFlavor::C;
+};
+
+} // namespace lumbra
