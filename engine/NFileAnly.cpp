@@ -870,17 +870,27 @@ int NFileAnly::AddCall(std::string_view callee, int targetLine) {
     ModuleRecord* target = targetLine ? FindModuleAtLine(callee, targetLine) : nullptr;
     if (!target)
         target = FindModule(callee);
+    return addCallTo(*caller, callee, target, targetLine);
+}
+
+int NFileAnly::AddCallFound(std::string_view callee, ModuleRecord* found) {
+    ModuleRecord* caller = currentFile_ ? currentFile_->currentModule : nullptr;
+    return caller ? addCallTo(*caller, callee, found, 0) : 0;
+}
+
+int NFileAnly::addCallTo(ModuleRecord& caller, std::string_view callee, ModuleRecord* target,
+                         int targetLine) {
     if (target)
-        addCaller(*target, caller->id);
-    if (hasCall(*caller, callee, nullptr))
+        addCaller(*target, caller.id);
+    if (hasCall(caller, callee, nullptr))
         return 0;
-    CallRecord& c = appendCall(*caller, callee);
-    caller->foldState = defaultFoldState_;
+    CallRecord& c = appendCall(caller, callee);
+    caller.foldState = defaultFoldState_;
     c.targetId = target ? target->id : 0;
     c.value = targetLine;
     c.targetLine = 0;
-    if (callee == caller->name)
-        caller->recursive = 1;
+    if (callee == caller.name)
+        caller.recursive = 1;
     return 1;
 }
 

@@ -268,6 +268,9 @@ public:
 
     // Adding a call, first form: from the current file's current module. 1 recorded, 0 not.
     int AddCall(std::string_view callee, int targetLine);
+    // The first form without a target line, for a caller that already looked the callee up by
+    // name (`found` is what FindModule(callee) returned).
+    int AddCallFound(std::string_view callee, ModuleRecord* found);
     // Second form: from a given module, with value and pinned target line.
     int AddCallFrom(ModuleRecord* caller, std::string_view callee, int value, int targetLine);
     // A call to a name no module has: creates the undefined module in the current file.
@@ -337,6 +340,8 @@ private:
     bool hasCall(ModuleRecord& caller, std::string_view name, const int* targetLine);
     void addCaller(ModuleRecord& callee, int callerId);
     CallRecord& appendCall(ModuleRecord& caller, std::string_view name);
+    int addCallTo(ModuleRecord& caller, std::string_view callee, ModuleRecord* target,
+                  int targetLine);
     void updateProgressModule(const ModuleRecord* module);
     void takeFirstPassSnapshot();
     void restoreFirstPassSnapshot();

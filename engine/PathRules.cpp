@@ -2,8 +2,9 @@
 #include "PathRules.h"
 
 #include <dirent.h>
-#include <strings.h>
+#include <mutex>
 #include <sys/stat.h>
+#include <unordered_map>
 
 namespace lumbra {
 
@@ -34,20 +35,54 @@ bool isDirectory(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+std::string lowerAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+// Folder listings by lower-case name, kept while the folder's modification time stays the same:
+// unresolved include names are looked up again for every file that names them.
+class ListingCache {
+public:
+    std::string find(const std::string& dir, const std::string& name) {
+        const std::string key = dir.empty() ? "." : dir;
+        struct stat st {};
+        if (::stat(key.c_str(), &st) != 0)
+            return {};
+        std::lock_guard lock(mutex_);
+        Listing& l = listings_[key];
+        if (!l.valid || l.mtime.tv_sec != st.st_mtim.tv_sec ||
+            l.mtime.tv_nsec != st.st_mtim.tv_nsec) {
+            l.entries.clear();
+            if (DIR* d = ::opendir(key.c_str())) {
+                while (dirent* e = ::readdir(d))
+                    l.entries.emplace(lowerAscii(e->d_name), e->d_name); // first spelling wins
+                ::closedir(d);
+            }
+            l.mtime = st.st_mtim;
+            l.valid = true;
+        }
+        auto it = l.entries.find(lowerAscii(name));
+        return it == l.entries.end() ? std::string() : it->second;
+    }
+
+private:
+    struct Listing {
+        bool valid = false;
+        timespec mtime{};
+        std::unordered_map<std::string, std::string> entries;
+    };
+    std::mutex mutex_;
+    std::unordered_map<std::string, Listing> listings_;
+};
+
 // The entry of `dir` whose name equals `name` ignoring case; "" when none.
 std::string matchEntry(const std::string& dir, const std::string& name) {
-    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (!d)
-        return {};
-    std::string found;
-    while (dirent* e = ::readdir(d)) {
-        if (::strcasecmp(e->d_name, name.c_str()) == 0) {
-            found = e->d_name;
-            break;
-        }
-    }
-    ::closedir(d);
-    return found;
+    static ListingCache cache;
+    return cache.find(dir, name);
 }
 
 } // namespace

@@ -136,37 +136,46 @@ CScanPass::CScanPass(NFileAnly& engine, FileRecord& file, Preprocessor& preproce
 }
 
 CScanPass::Word CScanPass::classify(std::string_view t) {
-    struct Entry {
-        std::string_view text;
-        Word word;
-    };
-    static constexpr Entry kWords[] = {
-        {"static", Word::Static},
-        {"if", Word::If},
-        {"else", Word::Else},
-        {"switch", Word::Switch},
-        {"catch", Word::Catch},
-        {"case", Word::Case},
-        {"default", Word::Default},
-        {"for", Word::For},
-        {"do", Word::Do},
-        {"while", Word::While},
-        {"until", Word::Until},
-        {"foreach", Word::Foreach},
-        {"namespace", Word::Namespace},
-        {"class", Word::Class},
-        {"struct", Word::Struct},
-        {"union", Word::Union},
-        {"interface", Word::Interface},
-        {"enum", Word::Enum},
-        {"using", Word::Using},
-    };
-    if (t.size() < 2 || t.size() > 9 || t[0] < 'c' || t[0] > 'w')
+    // Most tokens are no keywords: the length and the first letter decide quickly.
+    auto is = [&](std::string_view w) { return t == w; };
+    switch (t.size()) {
+    case 2:
+        return is("if") ? Word::If : is("do") ? Word::Do : Word::None;
+    case 3:
+        return is("for") ? Word::For : Word::None;
+    case 4:
+        return is("else")   ? Word::Else
+               : is("case") ? Word::Case
+               : is("enum") ? Word::Enum
+                            : Word::None;
+    case 5:
+        switch (t[0]) {
+        case 'w':
+            return is("while") ? Word::While : Word::None;
+        case 'u':
+            return is("until")   ? Word::Until
+                   : is("union") ? Word::Union
+                   : is("using") ? Word::Using
+                                 : Word::None;
+        case 'c':
+            return is("catch") ? Word::Catch : is("class") ? Word::Class : Word::None;
+        default:
+            return Word::None;
+        }
+    case 6:
+        if (t[0] != 's')
+            return Word::None;
+        return is("static")   ? Word::Static
+               : is("switch") ? Word::Switch
+               : is("struct") ? Word::Struct
+                              : Word::None;
+    case 7:
+        return is("default") ? Word::Default : is("foreach") ? Word::Foreach : Word::None;
+    case 9:
+        return is("namespace") ? Word::Namespace : is("interface") ? Word::Interface : Word::None;
+    default:
         return Word::None;
-    for (const Entry& e : kWords)
-        if (e.text[0] == t[0] && e.text == t)
-            return e.word;
-    return Word::None;
+    }
 }
 
 ModuleRecord* CScanPass::current() const {
@@ -250,8 +259,8 @@ void CScanPass::line(const char* text) {
 
     const char* s = skipBlanks(text);
     const bool inLiteral = !startsInComment && reader_.InLiteral();
-    if (!startsInComment && !inLiteral && previousActive_ && std::strncmp(s, "#if", 3) == 0 &&
-        endsWithBackslash(s)) {
+    if (!startsInComment && !inLiteral && previousActive_ && *s == '#' &&
+        std::strncmp(s, "#if", 3) == 0 && endsWithBackslash(s)) {
         // Evaluated once the last continuation line is read.
         joiningIf_ = true;
         ifText_.assign(withoutBackslash(s));
@@ -278,7 +287,7 @@ void CScanPass::line(const char* text) {
                 finishLine();
                 return;
             }
-        } else if (wordAt(s, "extern")) {
+        } else if (*s == 'e' && wordAt(s, "extern")) {
             if (depth_ == 0)
                 body_ = false;
             if (std::strncmp(skipBlanks(s + 6), "\"C\"", 3) != 0) {
@@ -288,7 +297,7 @@ void CScanPass::line(const char* text) {
                 return;
             }
             externCLine_ = externCPending_ = true;
-        } else if (wordAt(s, "typedef") && !wordAt(skipBlanks(s + 7), "struct")) {
+        } else if (*s == 't' && wordAt(s, "typedef") && !wordAt(skipBlanks(s + 7), "struct")) {
             code_ = true;
             if (depth_ == 0)
                 body_ = false;
@@ -445,12 +454,13 @@ void CScanPass::scan(const char* p) {
             continue;
         }
         const char c = *p;
-        if (c == '\0')
-            return;
-        if (CTokenReader::IsBlank(c)) {
+        const CharClass cls = CTokenReader::ClassOf(c);
+        if (cls == CharClass::Blank) {
             ++p;
             continue;
         }
+        if (cls == CharClass::End)
+            return;
         if (c == '/' && p[1] == '/') {
             comment_ = 2;
             commentSeen_ = true;
@@ -466,7 +476,7 @@ void CScanPass::scan(const char* p) {
             continue;
         }
         code_ = true;
-        if (CTokenReader::IsStop(c) || (c == ':' && p[1] != ':')) {
+        if (cls == CharClass::Stop || (c == ':' && p[1] != ':')) {
             p = punctuation(p);
             continue;
         }
@@ -1089,10 +1099,9 @@ void CScanPass::resetAtFileLevel() {
 
 // --- calls ------------------------------------------------------------------------------------
 
-bool CScanPass::record(std::string_view name) {
-    engine_.AddCall(name, 0);
+void CScanPass::record(std::string_view name, ModuleRecord* found) {
+    engine_.AddCallFound(name, found);
     words_.MarkCall();
-    return true;
 }
 
 bool CScanPass::referenceExcluded(const ModuleRecord& m, const char* s, const char* after) const {
@@ -1142,24 +1151,26 @@ void CScanPass::call(std::string_view name, const char* s, bool reference, const
                     if (!file_.regionFlag)
                         scratch_.append("::").append(plain);
                 }
-                if (engine_.FindModule(scratch_))
+                if (ModuleRecord* constructor = engine_.FindModule(scratch_)) {
+                    found = constructor;
                     use = &scratch_;
+                }
             }
         }
     }
     if (reference) {
         if (found && found != cur && found->name != cur->name &&
             !referenceExcluded(*found, s, after))
-            record(*use);
+            record(*use, found);
         return;
     }
     if (found) {
-        record(*use);
+        record(*use, found);
         return;
     }
     if (optMemberLink_ && (arrow || plain.find('.') != std::string_view::npos)) {
         if (ModuleRecord* m = engine_.FindMember(name_)) {
-            record(m->name);
+            record(m->name, engine_.FindModule(m->name));
             return;
         }
     }

@@ -86,7 +86,8 @@ private:
 
     // Calls.
     void call(std::string_view name, const char* s, bool reference, const char* after);
-    bool record(std::string_view name);
+    // Records a call to `name`; `found` is the module FindModule(name) gives.
+    void record(std::string_view name, ModuleRecord* found);
     bool referenceExcluded(const ModuleRecord& m, const char* s, const char* after) const;
 
     bool applyCondition(unsigned state);

@@ -8,7 +8,10 @@ namespace lumbra {
 const char* CTokenReader::Read(const char* p) {
     const char* start = p;
     bool doubleColon = false;
+    const bool* plain = cp932_ ? kPlain932.data() : kPlain.data();
     for (;;) {
+        while (plain[static_cast<unsigned char>(*p)])
+            ++p;
         const char c = *p;
         if (IsStop(c))
             return p;
@@ -65,7 +68,8 @@ const char* CTokenReader::readQuoted(const char* tokenStart, const char* quote) 
         while (*d && *d != '(' && d - quote <= 17 && !std::strchr(" )\\\t\"", *d))
             ++d;
         if (*d == '(') {
-            rawDelimiter_.assign(")");
+            rawDelimiter_.clear();
+            rawDelimiter_.push_back(')');
             rawDelimiter_.append(quote + 1, d);
             rawDelimiter_.push_back('"');
             literal_ = Literal::Raw;

@@ -19,7 +19,36 @@ constexpr std::array<bool, 256> makeCStopTable() {
         table[static_cast<unsigned char>(c)] = true;
     return table;
 }
+// Characters that need no decision inside a token: not a stop character, ':' or a quote, and
+// (for code page 932) no lead byte of a double-byte character.
+constexpr std::array<bool, 256> makeCPlainTable(bool cp932) {
+    std::array<bool, 256> table = makeCStopTable();
+    for (bool& b : table)
+        b = !b;
+    table[static_cast<unsigned char>(':')] = false;
+    table[static_cast<unsigned char>('"')] = false;
+    table[static_cast<unsigned char>('\'')] = false;
+    if (cp932)
+        for (int c = 0x81; c <= 0xFC; ++c)
+            if (c <= 0x9F || c >= 0xE0)
+                table[static_cast<std::size_t>(c)] = false;
+    return table;
+}
+// What a character starts in a line of code.
+enum class CharClass : unsigned char { Token, Blank, Stop, End };
+constexpr std::array<CharClass, 256> makeCClassTable() {
+    std::array<CharClass, 256> table{};
+    const std::array<bool, 256> stop = makeCStopTable();
+    for (std::size_t c = 0; c < 256; ++c)
+        table[c] = stop[c] ? CharClass::Stop : CharClass::Token;
+    for (char c : std::string_view(" \t\f\v\r"))
+        table[static_cast<unsigned char>(c)] = CharClass::Blank;
+    table[0] = CharClass::End;
+    return table;
+}
 } // namespace detail
+
+using detail::CharClass;
 
 class CTokenReader {
 public:
@@ -32,9 +61,8 @@ public:
 
     // True for the characters that end a token (and are not part of one). Lines end at NUL.
     static bool IsStop(char c) { return kStop[static_cast<unsigned char>(c)]; }
-    static bool IsBlank(char c) {
-        return c == ' ' || c == '\t' || c == '\f' || c == '\v' || c == '\r';
-    }
+    static bool IsBlank(char c) { return ClassOf(c) == CharClass::Blank; }
+    static CharClass ClassOf(char c) { return kClass[static_cast<unsigned char>(c)]; }
 
     // Token mode: `p` is at the first character of a token. Returns the character that ended it.
     // A literal still open at the end of the line carries over to the next one.
@@ -71,6 +99,9 @@ private:
     const char* readQuoted(const char* tokenStart, const char* quote);
 
     static constexpr std::array<bool, 256> kStop = detail::makeCStopTable();
+    static constexpr std::array<CharClass, 256> kClass = detail::makeCClassTable();
+    static constexpr std::array<bool, 256> kPlain = detail::makeCPlainTable(false);
+    static constexpr std::array<bool, 256> kPlain932 = detail::makeCPlainTable(true);
 
     Literal literal_ = Literal::None;
     std::string rawDelimiter_; // ")delim\"" that ends a raw string

@@ -48,12 +48,12 @@ TEST(CliModules, ListsEveryModuleWithItsCounts) {
     EXPECT_EQ(table[0], (std::vector<std::string>{"Id", "File", "Line", "Kind", "Name", "Exec",
                                                   "Comment", "Define", "Space", "Other", "Path",
                                                   "Lower", "Upper", "Recursive"}));
-    EXPECT_EQ(table[1], (std::vector<std::string>{"1", "tool.c", "2", "0", "helper", "4", "0",
-                                                  "0", "0", "0", "2", "1", "2", "1"}));
+    EXPECT_EQ(table[1], (std::vector<std::string>{"1", "tool.c", "2", "0", "helper", "4", "0", "0",
+                                                  "0", "0", "2", "1", "2", "1"}));
     EXPECT_EQ(table[2], (std::vector<std::string>{"2", "tool.c", "7", "0", "main", "5", "0", "0",
                                                   "0", "0", "1", "2", "0", "0"}));
-    EXPECT_EQ(table[3], (std::vector<std::string>{"3", "tool.c", "0", "0", "printf", "0", "0",
-                                                  "0", "0", "0", "0", "0", "1", "0"}));
+    EXPECT_EQ(table[3], (std::vector<std::string>{"3", "tool.c", "0", "0", "printf", "0", "0", "0",
+                                                  "0", "0", "0", "0", "1", "0"}));
 }
 
 TEST(CliModules, FilesShowModuleCountLineCountsAndPaths) {

@@ -132,7 +132,8 @@ TEST_F(ServicesTest, AnIncludeIsQueuedOncePerFile) {
     EXPECT_EQ(engine.PendingIncludes().size(), 2u);
 }
 
-// --- words and header comments --------------------------------------------------------------------
+// --- words and header comments
+// --------------------------------------------------------------------
 
 TEST_F(ServicesTest, OperandModeSplitsAnAssemblerLine) {
     std::string word;
@@ -176,7 +177,8 @@ TEST_F(ServicesTest, CommentItemsTakeTheWordAfterTheirKeyword) {
     EXPECT_EQ(engine.CommentItem(1), "");
 }
 
-// --- line table ---------------------------------------------------------------------------------------
+// --- line table
+// ---------------------------------------------------------------------------------------
 
 TEST_F(ServicesTest, FinishingMarksModulesAndMeasuresContainers) {
     file("e.cpp", 12);

@@ -57,12 +57,15 @@ const Case kMembersInClassBodies[] = {
      "    void b() { }\n"
      "};\n",
      "C@1 C::a@2 C::b@3", "C>C::a C>C::b C::a>C::b"},
-    {"WithoutOption6NoClassScopes", "d.cpp",
+    {"WithoutOption6NoClassScopes",
+     "d.cpp",
      "class D {\n"
      "    void a() { }\n"
      "};\n"
      "void D::b() { }\n",
-     "D@4 D::b@4", nullptr, {{kOptSearchMemberModule, 0}}}, // D is the class node
+     "D@4 D::b@4",
+     nullptr,
+     {{kOptSearchMemberModule, 0}}}, // D is the class node
 };
 INSTANTIATE_TEST_SUITE_P(MembersInClassBodies, Definitions,
                          ::testing::ValuesIn(kMembersInClassBodies),
@@ -163,15 +166,14 @@ const Case kScopes[] = {
      "}\n"
      "enum Color { RED; void paint() { } }\n",
      "C@1 Color@4 Color::paint@4 C::m@2", nullptr},
-    {"EnumIsNoScopeInC", "d.c", "enum color { RED, GREEN };\nint f(void) { return RED; }\n",
-     "f@2", nullptr},
+    {"EnumIsNoScopeInC", "d.c", "enum color { RED, GREEN };\nint f(void) { return RED; }\n", "f@2",
+     nullptr},
     {"TemplateParametersOpenNoScope", "e.cpp",
      "template<class T, class U>\n"
      "T pick(T a, U b) { return a; }\n",
      "pick@2", nullptr},
     {"TemplateMemberOutsideItsClass", "f.cpp",
-     "template <typename T> T Name<T>::get() { return T(); }\n", "Name@1 Name::get@1 T@0",
-     nullptr},
+     "template <typename T> T Name<T>::get() { return T(); }\n", "Name@1 Name::get@1 T@0", nullptr},
     {"NestedClassWithBraceOnTheNextLine", "g.cpp",
      "class G {\n"
      "    class H\n"
@@ -250,14 +252,12 @@ const Case kNoCalls[] = {
      "    volatile(x);\n"
      "}\n",
      "f@1 g@0", "f>g"},
-    {"JavaSynchronized", "B.java",
-     "class B { void f() { synchronized (this) { g(); } } }\n", "B@1 B::f@1 g@0",
-     "B>B::f B::f>g"},
+    {"JavaSynchronized", "B.java", "class B { void f() { synchronized (this) { g(); } } }\n",
+     "B@1 B::f@1 g@0", "B>B::f B::f>g"},
     {"CSharpUsingLockNameof", "C.cs",
      "class C { void f() { using (var r = g()) { lock (r) { } } var n = nameof(f); } }\n",
      "C@1 C::f@1 g@0", "C>C::f C::f>g"},
-    {"UsingIsAFunctionNameInC", "d.c", "void f(void) { using(1); }\n", "f@1 using@0",
-     "f>using"},
+    {"UsingIsAFunctionNameInC", "d.c", "void f(void) { using(1); }\n", "f@1 using@0", "f>using"},
 };
 INSTANTIATE_TEST_SUITE_P(NoCalls, Definitions, ::testing::ValuesIn(kNoCalls),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -304,9 +304,9 @@ TEST(CFamilyFiles, StaticFunctionsInTwoFilesAreTwoModules) {
     EXPECT_EQ(scan.ModuleList(0), "g@1 a@3");
     EXPECT_EQ(scan.ModuleList(1), "g@1 b@3");
     // Each file's call links to its own g.
-    EXPECT_EQ(scan.engine().GetModule(scan.engine().GetFile(1)->modules[1]->calls[0].targetId)
-                  ->fileIndex,
-              1);
+    EXPECT_EQ(
+        scan.engine().GetModule(scan.engine().GetFile(1)->modules[1]->calls[0].targetId)->fileIndex,
+        1);
 }
 
 TEST(CFamilyFiles, AFunctionDefinedInTwoFilesIsOneModule) {
@@ -350,8 +350,7 @@ TEST(CFamilyFiles, OptionTenLinksAcrossLetterCase) {
     scan.Analyse();
     EXPECT_EQ(scan.ModuleList(1), "main@1");
     ASSERT_EQ(scan.engine().GetFile(1)->modules[0]->calls.size(), 1u);
-    EXPECT_EQ(scan.engine().GetFile(1)->modules[0]->calls[0].targetId,
-              scan.Module("INIT")->id);
+    EXPECT_EQ(scan.engine().GetFile(1)->modules[0]->calls[0].targetId, scan.Module("INIT")->id);
 }
 
 TEST(CFamilyFiles, MemberDefinedOutsideItsClassGetsTheClassAsContainer) {

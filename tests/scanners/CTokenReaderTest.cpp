@@ -58,9 +58,9 @@ TEST(CTokenReader, StopCharactersEndTokens) {
 }
 
 TEST(CTokenReader, LiteralsAreTakenWhole) {
-    EXPECT_EQ(tokens({"f(\"a ( { \\\" } /* x\", 'c', '\\'', '{')"}),
-              (Tokens{"f", "(", "\"a ( { \\\" } /* x\"", ",", "'c'", ",", "'\\''", ",", "'{'",
-                      ")"}));
+    EXPECT_EQ(
+        tokens({"f(\"a ( { \\\" } /* x\", 'c', '\\'', '{')"}),
+        (Tokens{"f", "(", "\"a ( { \\\" } /* x\"", ",", "'c'", ",", "'\\''", ",", "'{'", ")"}));
     EXPECT_EQ(tokens({"L\"wide\" u8\"x\"y"}), (Tokens{"L\"wide\"", "u8\"x\"y"}));
     EXPECT_EQ(tokens({"1'000'000;"}), (Tokens{"1'000'000", ";"}));
     EXPECT_EQ(tokens({"s = \"open"}), (Tokens{"s", "=", "\"open"}));

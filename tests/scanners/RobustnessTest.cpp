@@ -34,10 +34,11 @@ void expectSound(ScanHarness& scan, const std::string& what) {
 // Bytes that matter to the scanner, mixed with anything else.
 std::string randomSource(std::mt19937& rng, std::size_t length) {
     static const std::string kInteresting = "{}()[];:,/*\"'\\#\n\n\n   <>=?!&|-.@";
-    static const char* kWords[] = {"class ",  "struct ", "namespace ", "if ",   "for ",
-                                   "#define ", "#include \"", "extern \"C\" ", "R\"(", ")\"",
-                                   "template<class ", "static ", "typedef ", "case ", "->",
-                                   "#region ", "#endregion\n", "@\"", "\"\"\"", "::"};
+    static const char* kWords[] = {
+        "class ",          "struct ",      "namespace ",    "if ",    "for ",
+        "#define ",        "#include \"",  "extern \"C\" ", "R\"(",   ")\"",
+        "template<class ", "static ",      "typedef ",      "case ",  "->",
+        "#region ",        "#endregion\n", "@\"",           "\"\"\"", "::"};
     std::string out;
     std::uniform_int_distribution<int> pick(0, 99);
     std::uniform_int_distribution<int> byte(0, 255);
@@ -60,8 +61,10 @@ TEST(Robustness, RandomBytesAreScannedSafely) {
     const char* extensions[] = {".c", ".cpp", ".java", ".cs"};
     for (int round = 0; round < 40; ++round) {
         ScanSetup setup;
-        setup.options = {{kOptCombineTableModule, round % 2}, {kOptCombineModuleClass, round % 3 == 0},
-                         {kOptMemberSearchLink, 1}, {kOptDesignerRegion, round % 2},
+        setup.options = {{kOptCombineTableModule, round % 2},
+                         {kOptCombineModuleClass, round % 3 == 0},
+                         {kOptMemberSearchLink, 1},
+                         {kOptDesignerRegion, round % 2},
                          {kOptSearchMemberModule, round % 5 != 4}};
         setup.labels = {"No.", "Name", "Function", "Remarks"};
         setup.sourceFolding = round % 2;
@@ -77,7 +80,8 @@ TEST(Robustness, RandomBytesAreScannedSafely) {
 
 TEST(Robustness, TruncatedFixturesAreScannedSafely) {
     std::vector<fs::path> files;
-    for (const auto& e : fs::recursive_directory_iterator(fs::path(LUMBRA_TEST_DATA_DIR) / "cfamily"))
+    for (const auto& e :
+         fs::recursive_directory_iterator(fs::path(LUMBRA_TEST_DATA_DIR) / "cfamily"))
         if (e.is_regular_file() && e.path().extension() != ".expected" &&
             e.path().extension() != ".modules")
             files.push_back(e.path());

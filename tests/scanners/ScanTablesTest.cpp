@@ -25,8 +25,8 @@ TEST(CallCandidates, KeywordsWithParenthesesAreNoCallsInEveryFlavour) {
 }
 
 TEST(CallCandidates, JavaAndCSharpKeywordsMayNameCFunctions) {
-    for (const char* name : {"synchronized", "using", "lock", "nameof", "default", "checked",
-                             "unchecked", "fixed"}) {
+    for (const char* name :
+         {"synchronized", "using", "lock", "nameof", "default", "checked", "unchecked", "fixed"}) {
         EXPECT_TRUE(IsCCandidate(name, CFlavor::C)) << name;
         EXPECT_FALSE(IsCCandidate(name, CFlavor::Java)) << name;
         EXPECT_FALSE(IsCCandidate(name, CFlavor::CSharp)) << name;
