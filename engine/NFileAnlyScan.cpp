@@ -72,8 +72,7 @@ std::string NFileAnly::ResolveInclude(std::string_view includingPath, std::strin
     return {};
 }
 
-// --- header-comment items
-// --------------------------------------------------------------------------
+// --- header-comment items ------------------------------------------------------------------------
 
 void NFileAnly::ClearCommentItems() {
     for (auto& item : commentItems_)
@@ -122,8 +121,7 @@ std::string_view NFileAnly::ReadCommentItem(std::string_view text, CommentWordSp
     return rest;
 }
 
-// --- line table
-// --------------------------------------------------------------------------------------
+// --- line table ----------------------------------------------------------------------------------
 
 void NFileAnly::AllocateLineTable(int lineCount) {
     if (!currentFile_ || lineCount <= 0)
@@ -184,8 +182,7 @@ void NFileAnly::FinishLineTable() {
     file->greatestBlockLevel = greatest;
 }
 
-// --- branch chart
-// ------------------------------------------------------------------------------------
+// --- branch chart --------------------------------------------------------------------------------
 
 // Lookups over a file's branch records, rebuilt whenever the list was cleared.
 struct BranchIndex {

@@ -93,7 +93,7 @@ std::string_view cutComment(std::string_view text) {
 
 } // namespace
 
-// --- setup ------------------------------------------------------------------------------------
+// --- setup ---------------------------------------------------------------------------------------
 
 CFlavor CScanPass::FlavorOf(std::string_view fileName) {
     auto endsWith = [&](std::string_view ext) {
@@ -187,7 +187,7 @@ void CScanPass::setCurrent(ModuleRecord* module) {
         engine_.SetCurrentModule(module);
 }
 
-// --- lines ------------------------------------------------------------------------------------
+// --- lines ---------------------------------------------------------------------------------------
 
 void CScanPass::Run(const SourceText& text) {
     pre_.BeginPass(engine_, file_, analysis());
@@ -223,7 +223,7 @@ void CScanPass::line(const char* text) {
     lineStart_ = text;
     codeEnd_ = nullptr;
     code_ = directive_ = closedBrace_ = keywordFirst_ = false;
-    attributeLine_ = externCLine_ = inactive_ = designerLine_ = false;
+    attributeLine_ = externCLine_ = inactive_ = designerLine_ = lastWordWasAccess_ = false;
     if (comment_ == 2)
         comment_ = 0;
     const bool startsInComment = comment_ == 1;
@@ -511,28 +511,12 @@ void CScanPass::finishLine() {
     }
     if (!inactive_ && !code_ && commentSeen_)
         words_.MarkCommentLine();
-    if (inlineMember_ && !inactive_) {
-        ModuleRecord& m = *inlineMember_;
-        ++(code_ ? m.exec : commentSeen_ ? m.comment : m.space);
-    }
     const int containerLevel =
         scopes_.NamedLevel() % 4 + (scopes_.ClassModuleAt(depth_) != nullptr ? 1 : 0);
     words_.Finish(depth_ + regionLevels_ + inactiveLevels_, containerLevel);
 }
 
-// --- characters and tokens
-// ------------------------------------------------------------------------
-
-void CScanPass::branchPoint() {
-    if (!analysis()) {
-        AddBranchPoint(file_, current());
-    } else if (inlineMember_) {
-        // The definition pass gave this path to the class.
-        ++inlineMember_->pathNumb;
-        if (inlineClass_)
-            --inlineClass_->pathNumb;
-    }
-}
+// --- characters and tokens -----------------------------------------------------------------------
 
 const char* CScanPass::punctuation(const char* p) {
     const char c = *p;
@@ -546,21 +530,22 @@ const char* CScanPass::punctuation(const char* p) {
         return p + 1;
     case '?':
         if (depth_ > scopes_.ScopeLevel())
-            branchPoint();
+            if (!analysis())
+                AddBranchPoint(file_, current());
         break;
     case ';':
         if (analysis() && !forPending_)
             words_.EndStatementOnKeywordLine();
         if (pendingNested_.active && depth_ == pendingNested_.depth)
             pendingNested_.active = false;
-        if (inlineMember_ && awaitingBody_ && depth_ == inlineDepth_) {
-            inlineMember_ = nullptr; // a declaration after all
-            awaitingBody_ = false;
-            setCurrent(scopes_.InnermostModule());
-        }
         externCPending_ = false;
         if (atScope)
             declarationHasCall_ = false;
+        break;
+    case ':':
+        // "public:" is no initialiser list
+        if (lastWordWasAccess_)
+            return p + 1;
         break;
     case '(':
         if (atScope) {
@@ -585,14 +570,21 @@ const char* CScanPass::token(const char* s, const char* e) {
     const Word word = classify(tok);
     const bool atScope = scopes_.AtScopeLevel(depth_);
     const char* paren = *e == '(' ? e : (*e == ' ' && e[1] == '(') ? e + 1 : nullptr;
+    // A generic definition "Name<T>(...)"; not a qualified name or an initialiser ("= f<T>()").
+    if (!paren && *e == '<' && atScope && !hasColons(tok) &&
+        std::memchr(lineStart_, '=', static_cast<std::size_t>(s - lineStart_)) == nullptr)
+        paren = afterTypeArguments(e);
     const bool afterNew = previousWasNew_;
     previousWasNew_ = tok == "new";
+    lastWordWasAccess_ = (tok == "public" || tok == "private" || tok == "protected") &&
+                         *skipBlanks(e) == ':' && skipBlanks(e)[1] != ':';
 
     if (word != Word::None) {
         if (word == Word::Static)
             static_ = true;
         if (depth_ > scopes_.ScopeLevel() && IsCBranchKeyword(tok))
-            branchPoint();
+            if (!analysis())
+                AddBranchPoint(file_, current());
         if (analysis()) {
             const std::uint32_t kind = CStatementKind(tok);
             // "else if" is one keyword: the "if" gives it.
@@ -633,8 +625,25 @@ const char* CScanPass::token(const char* s, const char* e) {
     return e;
 }
 
-// --- candidates
-// -----------------------------------------------------------------------------------
+// --- candidates ----------------------------------------------------------------------------------
+
+const char* CScanPass::afterTypeArguments(const char* p) {
+    int open = 0;
+    for (; *p; ++p) {
+        if (*p == '<') {
+            ++open;
+        } else if (*p == '>') {
+            if (--open == 0)
+                break;
+        } else if (std::strchr(";{}()=", *p)) {
+            return nullptr;
+        }
+    }
+    if (!*p)
+        return nullptr;
+    ++p;
+    return *p == '(' ? p : (*p == ' ' && p[1] == '(') ? p + 1 : nullptr;
+}
 
 void CScanPass::stateToken(char punct, std::string_view name, const char* after) {
     switch (candidateState_) {
@@ -769,8 +778,8 @@ const char* CScanPass::nameBeforeParen(std::string_view name, const char* s, con
     if (ModuleRecord* m = engine_.FindModuleAtLine(qualified_, lineNo_))
         definitionFound(m, qualified_);
     else if (scopes_.DirectlyInClass(depth_) && hasColons(qualified_) &&
-             !engine_.FindModule(qualified_))
-        memberInClassBody(qualified_, paren);
+             name_.find('.') == std::string::npos && !engine_.FindModule(qualified_))
+        memberInClassBody(qualified_);
     return paren + 1;
 }
 
@@ -835,31 +844,15 @@ void CScanPass::definitionFound(ModuleRecord* module, std::string_view name) {
     }
 }
 
-void CScanPass::memberInClassBody(std::string_view name, const char* after) {
+void CScanPass::memberInClassBody(std::string_view name) {
+    // Members with a body are modules of the definition pass already; what is met here is a
+    // declaration (or a macro call at class level), added with a member relation.
     ModuleRecord* cls = scopes_.ClassModuleAt(depth_);
-    ModuleRecord* m = engine_.CreateModule(name, lineNo_, 0, false);
-    if (!m)
-        return;
-    engine_.AddCallFrom(cls, name, 0, lineNo_);
-    // A declaration ends with ';' on its line (and holds no '{'), or comments out its '{'.
-    const char* brace = std::strchr(after, '{');
-    const char* slash = std::strchr(after, '/');
-    std::size_t n = std::strlen(after);
-    while (n > 0 && CTokenReader::IsBlank(after[n - 1]))
-        --n;
-    const bool endsDeclaration = n > 0 && after[n - 1] == ';';
-    if ((endsDeclaration && !brace) || (brace && slash && slash < brace))
-        return;
-    enterScope(m);
-    awaitingBody_ = true;
-    candidateScoped_ = true;
-    inlineMember_ = m;
-    inlineClass_ = cls;
-    inlineDepth_ = depth_;
-    StartPathNumber(file_, *m);
+    if (engine_.CreateModule(name, lineNo_, 0, false))
+        engine_.AddCallFrom(cls, name, 0, lineNo_);
 }
 
-// --- scopes -----------------------------------------------------------------------------------
+// --- scopes --------------------------------------------------------------------------------------
 
 const char* CScanPass::scopeKeyword(Word word, const char* s, const char* e) {
     const bool javaOrCs = flavor_ != CFlavor::C;
@@ -1064,10 +1057,6 @@ void CScanPass::closeBrace() {
     } else {
         words_.CloseBlock();
         closedBrace_ = true;
-        if (inlineMember_ && depth_ <= inlineDepth_) {
-            ++inlineMember_->exec;
-            inlineMember_ = nullptr;
-        }
     }
     if (pendingNested_.active && depth_ < pendingNested_.depth)
         pendingNested_.active = false;
@@ -1093,11 +1082,10 @@ void CScanPass::resetAtFileLevel() {
     bodyDepth_ = -1;
     awaitingBody_ = false;
     tableScope_ = nullptr;
-    inlineMember_ = nullptr;
     setCurrent(nullptr);
 }
 
-// --- calls ------------------------------------------------------------------------------------
+// --- calls ---------------------------------------------------------------------------------------
 
 void CScanPass::record(std::string_view name, ModuleRecord* found) {
     engine_.AddCallFound(name, found);

@@ -70,11 +70,13 @@ private:
     void stateToken(char punct, std::string_view name, const char* after);
     const char* nameBeforeParen(std::string_view name, const char* s, const char* paren);
     void takeCandidate(std::string_view name, int parens);
+    // The "(" after the type arguments starting at `p` ("<T>(" or "<T> ("), or null.
+    static const char* afterTypeArguments(const char* p);
     void dropCandidate();
     bool emptyTokenCandidate(const char* paren);
     bool tablePattern(const char* paren, std::string& name, const char*& end) const;
     void definitionFound(ModuleRecord* module, std::string_view name);
-    void memberInClassBody(std::string_view name, const char* after);
+    void memberInClassBody(std::string_view name);
 
     // Scopes.
     const char* scopeKeyword(Word word, const char* s, const char* e);
@@ -91,7 +93,6 @@ private:
     bool referenceExcluded(const ModuleRecord& m, const char* s, const char* after) const;
 
     bool applyCondition(unsigned state);
-    void branchPoint();
     void captureLabels(const char* from, const char* to);
     void setCurrent(ModuleRecord* module);
     ModuleRecord* current() const;
@@ -146,9 +147,6 @@ private:
     int bodyDepth_ = -1;        // depth at which the current function's body opened
     bool awaitingBody_ = false; // analysis: a definition was found, its "{" is to come
     ModuleRecord* tableScope_ = nullptr;
-    ModuleRecord* inlineMember_ = nullptr; // analysis: a member first met in this pass
-    ModuleRecord* inlineClass_ = nullptr;
-    int inlineDepth_ = -1;
     int regionLevels_ = 0;
     int inactiveLevels_ = 0;
 
@@ -166,6 +164,7 @@ private:
     bool inactive_ = false;
     bool designerLine_ = false;
     bool previousWasNew_ = false;
+    bool lastWordWasAccess_ = false; // the token before a ':' is public, private or protected
 
     std::string name_, qualified_, scratch_;
 };

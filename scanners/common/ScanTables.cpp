@@ -38,7 +38,8 @@ bool IsCCandidate(std::string_view name, CFlavor flavor) {
         return false;
     if (flavor != CFlavor::C && contains(tables::kJavaCsRejectedNames, name))
         return false;
-    return true;
+    // "sizeof...(Ts)" and other pack expansions name nothing.
+    return name.find("...") == std::string_view::npos;
 }
 
 bool IsBasicCandidate(std::string_view name) {

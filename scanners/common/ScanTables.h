@@ -30,7 +30,7 @@ bool IsPascalCandidate(const NFileAnly& engine, std::string_view name);
 std::uint32_t CStatementKind(std::string_view name);
 std::uint32_t BasicStatementKind(std::string_view name);
 
-// --- branch points that raise the path number -------------------------------------------------
+// --- branch points that raise the path number ----------------------------------------------------
 
 // C family: tokens inside a module body ("?" characters count as well).
 bool IsCBranchKeyword(std::string_view name);
@@ -51,14 +51,14 @@ inline constexpr std::array<std::string_view, 18> kCRejectedNames = {
     "~",  "case", "char", "do",     "double", "else",   "for",  "foreach", "float",
     "if", "int",  "long", "return", "sizeof", "switch", "void", "while",   "until"};
 // Keywords that take parentheses but are no calls, in every C-family file.
-inline constexpr std::array<std::string_view, 15> kCRejectedParenKeywords = {
-    "catch",   "throw",    "delete",        "typeof",        "decltype",
-    "alignof", "noexcept", "static_assert", "__attribute__", "__declspec",
-    "asm",     "__asm",    "offsetof",      "va_arg",        "volatile"};
+inline constexpr std::array<std::string_view, 17> kCRejectedParenKeywords = {
+    "catch",    "throw",         "delete",        "typeof",     "decltype", "alignof",
+    "noexcept", "static_assert", "__attribute__", "__declspec", "asm",      "__asm",
+    "offsetof", "va_arg",        "volatile",      "alignas",    "typeid"};
 inline constexpr std::string_view kCRejectedPrefix = "__builtin_";
 // The same for Java and C# sources only (C code may name functions so).
-inline constexpr std::array<std::string_view, 8> kJavaCsRejectedNames = {
-    "synchronized", "using", "lock", "nameof", "default", "checked", "unchecked", "fixed"};
+inline constexpr std::array<std::string_view, 9> kJavaCsRejectedNames = {
+    "synchronized", "using", "lock", "nameof", "default", "checked", "unchecked", "fixed", "try"};
 
 inline constexpr std::array<std::string_view, 22> kBasicRejectedNames = {
     "For",  "To",     "Step",   "Next",  "Select", "Case",   "If",  "Then",

@@ -29,7 +29,7 @@ protected:
     NFileAnly engine;
 };
 
-// --- branch chart ------------------------------------------------------------------------------
+// --- branch chart --------------------------------------------------------------------------------
 
 TEST_F(ServicesTest, JumpsToOneTargetShareAColumnAndMeetAtJoinLines) {
     FileRecord& f = file("a.s", 40);
@@ -87,7 +87,7 @@ TEST_F(ServicesTest, ManyBranchesStayFast) {
     EXPECT_EQ(f.branchColumnCount, 1);
 }
 
-// --- include files ------------------------------------------------------------------------------
+// --- include files -------------------------------------------------------------------------------
 
 TEST_F(ServicesTest, IncludeNamesResolveWithEitherSeparatorAndParentSteps) {
     dir.write("root/src/sub/y.h", "");
@@ -132,8 +132,7 @@ TEST_F(ServicesTest, AnIncludeIsQueuedOncePerFile) {
     EXPECT_EQ(engine.PendingIncludes().size(), 2u);
 }
 
-// --- words and header comments
-// --------------------------------------------------------------------
+// --- words and header comments -------------------------------------------------------------------
 
 TEST_F(ServicesTest, OperandModeSplitsAnAssemblerLine) {
     std::string word;
@@ -177,8 +176,7 @@ TEST_F(ServicesTest, CommentItemsTakeTheWordAfterTheirKeyword) {
     EXPECT_EQ(engine.CommentItem(1), "");
 }
 
-// --- line table
-// ---------------------------------------------------------------------------------------
+// --- line table ----------------------------------------------------------------------------------
 
 TEST_F(ServicesTest, FinishingMarksModulesAndMeasuresContainers) {
     file("e.cpp", 12);

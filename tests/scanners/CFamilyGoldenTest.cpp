@@ -62,5 +62,28 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, CFamilyGolden, ::testing::ValuesIn(fixtures()
                              return n;
                          });
 
+// Realistic sources of every flavour analysed together: modules, counts and calls.
+TEST(CFamilyGoldenReal, RealisticSourcesMatchTheirExpectedModules) {
+    const fs::path dir = fs::path(LUMBRA_TEST_DATA_DIR) / "cfamily" / "real";
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir))
+        // junk.c (binary bytes) is for the robustness test: its names depend on iconv.
+        if (e.is_regular_file() && e.path().filename() != "expected.dump" &&
+            e.path().filename() != "junk.c")
+            names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    ScanHarness scan;
+    for (const std::string& name : names)
+        scan.Add(name, readAll(dir / name));
+    scan.Analyse();
+    const std::string dump = scan.Dump(false);
+    const fs::path expected = dir / "expected.dump";
+    if (std::getenv("LUMBRA_UPDATE_GOLDEN")) {
+        std::ofstream(expected, std::ios::binary) << dump;
+        GTEST_SKIP() << "rewrote " << expected;
+    }
+    EXPECT_EQ(dump, readAll(expected));
+}
+
 } // namespace
 } // namespace lumbra::test

@@ -83,7 +83,7 @@ TEST(Robustness, TruncatedFixturesAreScannedSafely) {
     for (const auto& e :
          fs::recursive_directory_iterator(fs::path(LUMBRA_TEST_DATA_DIR) / "cfamily"))
         if (e.is_regular_file() && e.path().extension() != ".expected" &&
-            e.path().extension() != ".modules")
+            e.path().extension() != ".dump")
             files.push_back(e.path());
     ASSERT_FALSE(files.empty());
     std::mt19937 rng(7);
