@@ -415,12 +415,7 @@ void CScanPass::unscannedRest(const char* p) {
             continue;
         }
         if (*p == '"' || *p == '\'') {
-            const char quote = *p;
-            for (++p; *p && *p != quote; ++p)
-                if (*p == '\\' && p[1])
-                    ++p;
-            if (*p)
-                ++p;
+            p = reader_.SkipQuoted(p);
             continue;
         }
         if (p[0] == '/' && p[1] == '/') {

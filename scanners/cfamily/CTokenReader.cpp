@@ -56,6 +56,13 @@ const char* CTokenReader::SkipLiteral(const char* p) {
     return p;
 }
 
+const char* CTokenReader::SkipQuoted(const char* p) const {
+    const char quote = *p++;
+    while (*p && *p != quote)
+        p = (*p == '\\' && p[1]) ? p + 2 : next(p);
+    return *p ? p + 1 : p;
+}
+
 const char* CTokenReader::readQuoted(const char* tokenStart, const char* quote) {
     const std::string_view prefix(tokenStart, static_cast<std::size_t>(quote - tokenStart));
     if (flavor_ != CFlavor::C && quote[1] == '"' && quote[2] == '"') {

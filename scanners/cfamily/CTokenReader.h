@@ -75,8 +75,10 @@ public:
     // or the end of the line when the literal goes on.
     const char* ContinueLiteral(const char* p);
 
-    // Skips string and character literals (for text that is not read as tokens); `p` at the quote.
+    // Skips string and character literals; `p` at the quote.
     const char* SkipLiteral(const char* p);
+    // The same for text that is not read as tokens: a literal never goes on to the next line.
+    const char* SkipQuoted(const char* p) const;
 
     // Label mode, for header-comment items: skips blanks, tabs and the two separator characters,
     // then copies up to a blank, tab, '*' or separator. Returns the text after the word.

@@ -27,6 +27,10 @@ ScanSetup ParseSetup(std::string_view firstLine);
 class ScanHarness {
 public:
     explicit ScanHarness(const ScanSetup& setup = {});
+    // Replaces the C-family scanner (for scanners built with a test preprocessor).
+    void UseScanner(std::unique_ptr<LanguageScanner> scanner) {
+        engine_.SetScanner(kKindCFamily, std::move(scanner));
+    }
 
     // Writes the file and registers it (definition pass). Returns its path.
     std::string Add(const std::string& name, std::string_view text);
