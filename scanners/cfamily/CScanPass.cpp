@@ -203,6 +203,15 @@ void CScanPass::Run(const SourceText& text) {
         engine_.FinishLineTable();
 }
 
+void CScanPass::markDirectiveLine() {
+    // A directive is a code line; at file level it ends the code that follows a function body.
+    directive_ = code_ = true;
+    if (depth_ == 0)
+        body_ = false;
+    if (analysis())
+        words_.Add(kLineKindDirective);
+}
+
 bool CScanPass::applyCondition(unsigned state) {
     const bool active = (state & kConditionActive) != 0;
     const bool conditional = (state & kConditionDirective) != 0;
@@ -223,7 +232,7 @@ void CScanPass::line(const char* text) {
     lineStart_ = text;
     codeEnd_ = nullptr;
     code_ = directive_ = closedBrace_ = keywordFirst_ = false;
-    attributeLine_ = externCLine_ = inactive_ = designerLine_ = lastWordWasAccess_ = false;
+    attributeLine_ = inactive_ = designerLine_ = lastWordWasAccess_ = false;
     if (comment_ == 2)
         comment_ = 0;
     const bool startsInComment = comment_ == 1;
@@ -234,11 +243,7 @@ void CScanPass::line(const char* text) {
     // Lines that carry on a "#define" or a conditional directive.
     if (continuation_ != 0 || joiningIf_) {
         const bool more = endsWithBackslash(text);
-        directive_ = code_ = true;
-        if (depth_ == 0)
-            body_ = false;
-        if (analysis())
-            words_.Add(kLineKindDirective);
+        markDirectiveLine();
         if (continuation_ == 2 || joiningIf_) {
             std::string& joined = joiningIf_ ? ifText_ : defineText_;
             joined.push_back(' ');
@@ -264,11 +269,7 @@ void CScanPass::line(const char* text) {
         // Evaluated once the last continuation line is read.
         joiningIf_ = true;
         ifText_.assign(withoutBackslash(s));
-        directive_ = code_ = true;
-        if (depth_ == 0)
-            body_ = false;
-        if (analysis())
-            words_.Add(kLineKindDirective);
+        markDirectiveLine();
         finishLine();
         return;
     }
@@ -296,7 +297,7 @@ void CScanPass::line(const char* text) {
                 finishLine();
                 return;
             }
-            externCLine_ = externCPending_ = true;
+            externCPending_ = true;
         } else if (*s == 't' && wordAt(s, "typedef") && !wordAt(skipBlanks(s + 7), "struct")) {
             code_ = true;
             if (depth_ == 0)
@@ -320,11 +321,7 @@ void CScanPass::line(const char* text) {
 }
 
 bool CScanPass::directiveLine(const char* s, const char*& scanFrom) {
-    directive_ = code_ = true;
-    if (depth_ == 0)
-        body_ = false;
-    if (analysis())
-        words_.Add(kLineKindDirective);
+    markDirectiveLine();
     const char* p = skipBlanks(s + 1);
     const char* w = p;
     while (isIdentifierChar(*p))
@@ -524,9 +521,8 @@ const char* CScanPass::punctuation(const char* p) {
         closeBrace();
         return p + 1;
     case '?':
-        if (depth_ > scopes_.ScopeLevel())
-            if (!analysis())
-                AddBranchPoint(file_, current());
+        if (!analysis() && depth_ > scopes_.ScopeLevel())
+            AddBranchPoint(file_, current());
         break;
     case ';':
         if (analysis() && !forPending_)
@@ -577,9 +573,8 @@ const char* CScanPass::token(const char* s, const char* e) {
     if (word != Word::None) {
         if (word == Word::Static)
             static_ = true;
-        if (depth_ > scopes_.ScopeLevel() && IsCBranchKeyword(tok))
-            if (!analysis())
-                AddBranchPoint(file_, current());
+        if (!analysis() && depth_ > scopes_.ScopeLevel() && IsCBranchKeyword(tok))
+            AddBranchPoint(file_, current());
         if (analysis()) {
             const std::uint32_t kind = CStatementKind(tok);
             // "else if" is one keyword: the "if" gives it.

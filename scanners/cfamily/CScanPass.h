@@ -93,6 +93,7 @@ private:
     bool referenceExcluded(const ModuleRecord& m, const char* s, const char* after) const;
 
     bool applyCondition(unsigned state);
+    void markDirectiveLine();
     void captureLabels(const char* from, const char* to);
     void setCurrent(ModuleRecord* module);
     ModuleRecord* current() const;
@@ -126,7 +127,7 @@ private:
     std::string previousIdentifier_;
     bool previousWasUsing_ = false;
     bool declarationHasCall_ = false;
-    bool externCPending_ = false;
+    bool externCPending_ = false; // extern "C" seen, its "{" is to come
 
     std::string candidate_;
     int candidateLine_ = 0;
@@ -155,12 +156,11 @@ private:
     const char* codeEnd_ = nullptr; // where a line comment starts, or null
     bool code_ = false;
     bool commentSeen_ = false;
-    bool directive_ = false;
+    bool directive_ = false; // a directive line (inactive lines: a conditional directive)
     bool closedBrace_ = false;
     bool keywordFirst_ = false;
-    bool forPending_ = false;
+    bool forPending_ = false; // the pending body is a "for" (its head holds ';')
     bool attributeLine_ = false;
-    bool externCLine_ = false;
     bool inactive_ = false;
     bool designerLine_ = false;
     bool previousWasNew_ = false;
