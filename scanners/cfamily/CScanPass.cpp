@@ -54,9 +54,9 @@ bool hasColons(std::string_view name) {
 }
 
 // The first of `wanted` or of `stops` from p on (outside literals, before a line comment);
-// true when it is `wanted`.
+// true when it is `wanted`. Declaration heads are short: the look-ahead is bounded.
 bool comesFirst(const char* p, char wanted, std::string_view stops) {
-    for (; *p; ++p) {
+    for (const char* limit = p + 1024; *p && p < limit; ++p) {
         if (*p == wanted)
             return true;
         if (stops.find(*p) != std::string_view::npos)
@@ -232,7 +232,9 @@ void CScanPass::line(const char* text) {
     lineStart_ = text;
     codeEnd_ = nullptr;
     code_ = directive_ = closedBrace_ = keywordFirst_ = false;
-    attributeLine_ = inactive_ = designerLine_ = lastWordWasAccess_ = false;
+    attributeLine_ = inactive_ = designerLine_ = lastWordWasAccess_ = firstEqualsKnown_ = false;
+    angles_ = 0;
+    lastSemicolonKnown_ = false;
     if (comment_ == 2)
         comment_ = 0;
     const bool startsInComment = comment_ == 1;
@@ -533,6 +535,12 @@ const char* CScanPass::punctuation(const char* p) {
         if (atScope)
             declarationHasCall_ = false;
         break;
+    case '<':
+        ++angles_;
+        break;
+    case '>':
+        angles_ -= angles_ > 0 ? 1 : 0;
+        break;
     case ':':
         // "public:" is no initialiser list
         if (lastWordWasAccess_)
@@ -562,8 +570,7 @@ const char* CScanPass::token(const char* s, const char* e) {
     const bool atScope = scopes_.AtScopeLevel(depth_);
     const char* paren = *e == '(' ? e : (*e == ' ' && e[1] == '(') ? e + 1 : nullptr;
     // A generic definition "Name<T>(...)"; not a qualified name or an initialiser ("= f<T>()").
-    if (!paren && *e == '<' && atScope && !hasColons(tok) &&
-        std::memchr(lineStart_, '=', static_cast<std::size_t>(s - lineStart_)) == nullptr)
+    if (!paren && *e == '<' && atScope && !hasColons(tok) && !equalsBefore(s))
         paren = afterTypeArguments(e);
     const bool afterNew = previousWasNew_;
     previousWasNew_ = tok == "new";
@@ -617,9 +624,19 @@ const char* CScanPass::token(const char* s, const char* e) {
 
 // --- candidates ----------------------------------------------------------------------------------
 
+bool CScanPass::equalsBefore(const char* s) {
+    if (!firstEqualsKnown_) {
+        firstEquals_ = std::strchr(lineStart_, '=');
+        firstEqualsKnown_ = true;
+    }
+    return firstEquals_ && firstEquals_ < s;
+}
+
 const char* CScanPass::afterTypeArguments(const char* p) {
+    // Type argument lists are short; a long run of '<' is no definition (and must stay cheap).
+    const char* limit = p + 512;
     int open = 0;
-    for (; *p; ++p) {
+    for (; *p && p < limit; ++p) {
         if (*p == '<') {
             ++open;
         } else if (*p == '>') {
@@ -629,7 +646,7 @@ const char* CScanPass::afterTypeArguments(const char* p) {
             return nullptr;
         }
     }
-    if (!*p)
+    if (*p != '>')
         return nullptr;
     ++p;
     return *p == '(' ? p : (*p == ' ' && p[1] == '(') ? p + 1 : nullptr;
@@ -715,8 +732,9 @@ const char* CScanPass::nameBeforeParen(std::string_view name, const char* s, con
         return paren + 1;
     // 'Name<T>::f' is the member f of Name.
     if (name.substr(0, 2) == "::" && s > lineStart_ && s[-1] == '>') {
-        std::ptrdiff_t i = s - 1 - lineStart_; // the '>'; find its '<'
-        for (int open = 0; i >= 0; --i) {
+        std::ptrdiff_t i = s - 1 - lineStart_; // the '>'; find its '<' (close by)
+        const std::ptrdiff_t stop = std::max<std::ptrdiff_t>(i - 512, 0);
+        for (int open = 0; i >= stop; --i) {
             open += lineStart_[i] == '>' ? 1 : lineStart_[i] == '<' ? -1 : 0;
             if (open == 0)
                 break;
@@ -773,7 +791,7 @@ const char* CScanPass::nameBeforeParen(std::string_view name, const char* s, con
     return paren + 1;
 }
 
-bool CScanPass::tablePattern(const char* paren, std::string& name, const char*& end) const {
+bool CScanPass::tablePattern(const char* paren, std::string& name, const char*& end) {
     // "(" "*" name "[" "]" ")" "(" ... ")", blanks anywhere between.
     const char* p = skipBlanks(paren + 1);
     if (*p != '*')
@@ -804,7 +822,12 @@ bool CScanPass::tablePattern(const char* paren, std::string& name, const char*& 
     if (!p)
         return false;
     end = p + 1;
-    return std::strchr(end, ';') == nullptr; // a declaration without initialiser is no table
+    // A declaration without initialiser is no table.
+    if (!lastSemicolonKnown_) {
+        lastSemicolon_ = std::strrchr(lineStart_, ';');
+        lastSemicolonKnown_ = true;
+    }
+    return lastSemicolon_ == nullptr || lastSemicolon_ < end;
 }
 
 void CScanPass::definitionFound(ModuleRecord* module, std::string_view name) {
@@ -851,10 +874,7 @@ const char* CScanPass::scopeKeyword(Word word, const char* s, const char* e) {
     if (word != Word::Namespace && !classLike)
         return nullptr;
     // Not inside an unclosed '<' of the line ("template<class T, class U>").
-    int angles = 0;
-    for (const char* q = lineStart_; q < s; ++q)
-        angles += *q == '<' ? 1 : *q == '>' ? -1 : 0;
-    if (angles > 0)
+    if (angles_ > 0)
         return nullptr;
     const int level = scopes_.ContainerLevel();
     const bool top = depth_ == level;

@@ -72,9 +72,11 @@ private:
     void takeCandidate(std::string_view name, int parens);
     // The "(" after the type arguments starting at `p` ("<T>(" or "<T> ("), or null.
     static const char* afterTypeArguments(const char* p);
+    // True when the line holds a '=' before `s`.
+    bool equalsBefore(const char* s);
     void dropCandidate();
     bool emptyTokenCandidate(const char* paren);
-    bool tablePattern(const char* paren, std::string& name, const char*& end) const;
+    bool tablePattern(const char* paren, std::string& name, const char*& end);
     void definitionFound(ModuleRecord* module, std::string_view name);
     void memberInClassBody(std::string_view name);
 
@@ -165,6 +167,11 @@ private:
     bool designerLine_ = false;
     bool previousWasNew_ = false;
     bool lastWordWasAccess_ = false; // the token before a ':' is public, private or protected
+    int angles_ = 0; // '<' not yet closed on this line ("template<class T, class U>")
+    bool firstEqualsKnown_ = false;
+    bool lastSemicolonKnown_ = false;
+    const char* lastSemicolon_ = nullptr;
+    const char* firstEquals_ = nullptr;
 
     std::string name_, qualified_, scratch_;
 };

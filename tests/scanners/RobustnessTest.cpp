@@ -111,6 +111,10 @@ TEST(Robustness, ExtremeShapesOfText) {
                            std::string(300000, '(') + "\n");
     scan.Add("deep.c", "void e(void) " + std::string(100000, '{') + std::string(100000, '}') +
                            "\n" + std::string(5000, '}') + "\nvoid f(void) { }\n");
+    std::string angles;
+    for (int i = 0; i < 60000; ++i)
+        angles += "a<b (class c<d struct e {<";
+    scan.Add("angles.cpp", angles + "\n" + std::string(200000, '<') + "f()\n");
     scan.Add("comments.c", "/*/*/ x /* */ */ // \\\n/* unterminated");
     scan.Add("quotes.c", "char *s = \"\\\n\\\n\\\n");
     scan.Add("defines.c", "#define A(x) \\\n\\\n#if B \\\n\\\n");
@@ -124,6 +128,7 @@ TEST(Robustness, ExtremeShapesOfText) {
     // Levels beyond the field's range stay in their bits.
     EXPECT_EQ(scan.Word(3, 1) & 0xFFu, 0u);
     EXPECT_EQ(scan.engine().GetFile(3)->greatestBlockLevel, 0);
+    EXPECT_EQ(scan.engine().GetFile(4)->lineCount, 2);
 }
 
 } // namespace
