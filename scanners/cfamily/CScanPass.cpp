@@ -267,7 +267,7 @@ void CScanPass::line(const char* text) {
     const char* s = skipBlanks(text);
     const bool inLiteral = !startsInComment && reader_.InLiteral();
     if (!startsInComment && !inLiteral && previousActive_ && *s == '#' &&
-        std::strncmp(s, "#if", 3) == 0 && endsWithBackslash(s)) {
+        std::strncmp(skipBlanks(s + 1), "if", 2) == 0 && endsWithBackslash(s)) {
         // Evaluated once the last continuation line is read.
         joiningIf_ = true;
         ifText_.assign(withoutBackslash(s));
