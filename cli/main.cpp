@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     AddFilesCommand(app, ctx, status);
     AddSettingsCommand(app, ctx, status);
     AddSaveProjectCommand(app, ctx, status);
+    AddModulesCommand(app, ctx, status);
 
     try {
         app.parse(argc, argv);
