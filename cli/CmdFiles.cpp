@@ -1,4 +1,5 @@
-// lumbra32-cli files: the registered files with their format descriptions.
+// lumbra32-cli files: the registered files with their format descriptions, module counts, line
+// counts and path numbers.
 #include <cstdio>
 
 #include "Commands.h"
@@ -31,15 +32,16 @@ int RunFiles(CliContext& ctx) {
         if (!ctx.engine.GetFileInfo(i, info))
             continue;
         FileDescription d = DescribeFile(info, ja);
-        std::printf("%d\t%s\t%s\t%s\n", i, d.nameDateSize.c_str(), d.encodingLineEnd.c_str(),
-                    KindName(info.kind));
+        std::printf("%d\t%s\t%s\t%s\t%d\t%d\t%d\t%d\t%d\t%d\t%d\n", i, d.nameDateSize.c_str(),
+                    d.encodingLineEnd.c_str(), KindName(info.kind), info.moduleCount, info.exec,
+                    info.comment, info.define, info.space, info.other, info.pathNumb);
     }
     return ctx.exitStatus;
 }
 
 void AddFilesCommand(CLI::App& app, CliContext& ctx, int& status) {
     CLI::App* cmd =
-        app.add_subcommand("files", "List the registered files with encoding and line end");
+        app.add_subcommand("files", "List the registered files with encoding, line end and counts");
     AddCommonOptions(*cmd, ctx);
     cmd->callback([&ctx, &status] { status = RunFiles(ctx); });
 }

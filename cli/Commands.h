@@ -22,5 +22,6 @@ void AddSaveProjectCommand(CLI::App& app, CliContext& ctx, int& status);
 // --ini and --user-settings (part of the common options).
 void AddSettingsOptions(CLI::App& cmd, CliContext& ctx);
 void AddSettingsCommand(CLI::App& app, CliContext& ctx, int& status);
+void AddModulesCommand(CLI::App& app, CliContext& ctx, int& status);
 
 } // namespace lumbra::cli

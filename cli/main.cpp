@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     AddStructureCommand(app, ctx, status);
     AddJsonCommand(app, ctx, status);
     AddSaveProjectCommand(app, ctx, status);
+    AddModulesCommand(app, ctx, status);
 
     try {
         app.parse(argc, argv);

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "Lang.h"
+#include "PathRules.h"
 #include "Sinks.h"
 
 namespace fs = std::filesystem;
@@ -72,23 +73,6 @@ FileTime localFileTime(const struct stat& st) {
         t.milliseconds = static_cast<int>(st.st_mtim.tv_nsec / 1000000);
     }
     return t;
-}
-
-// Separator normalisation for include folders: a backslash is a directory separator, except as
-// the trail byte of a Shift-JIS character when the internal code page is 932.
-std::string toSlashes(std::string_view s, bool codePage932) {
-    std::string out(s);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(out[i]);
-        if (codePage932 && ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) &&
-            i + 1 < out.size()) {
-            ++i;
-            continue;
-        }
-        if (c == '\\')
-            out[i] = '/';
-    }
-    return out;
 }
 
 } // namespace
@@ -721,7 +705,7 @@ void NFileAnly::SetModuleLine(ModuleRecord& module, int line) {
         insertOrdered(nameIndex_[nameKey(module.name)].defined, &module);
 }
 
-ModuleRecord* NFileAnly::sweep(std::string_view name, int line, bool allFiles) {
+ModuleRecord* NFileAnly::sweep(std::string_view name, int line, bool allFiles, bool definedOnly) {
     if (!currentFile_ || name.empty())
         return nullptr;
     auto it = nameIndex_.find(nameKey(name));
@@ -752,13 +736,13 @@ ModuleRecord* NFileAnly::sweep(std::string_view name, int line, bool allFiles) {
     if (line < 0) {
         if (ModuleRecord* m = firstIn(b.defined, true))
             return m;
-        if (ModuleRecord* m = firstIn(b.all, true))
+        if (ModuleRecord* m = definedOnly ? nullptr : firstIn(b.all, true))
             return m;
         if (!allFiles)
             return nullptr;
         if (ModuleRecord* m = firstIn(b.defined, false))
             return m;
-        return firstIn(b.all, false);
+        return definedOnly ? nullptr : firstIn(b.all, false);
     }
     const auto& v = line != 0 ? b.defined : b.all;
     if (ModuleRecord* m = firstIn(v, true))
@@ -776,6 +760,14 @@ ModuleRecord* NFileAnly::FindModuleInCurrentFile(std::string_view name) {
 
 ModuleRecord* NFileAnly::FindModuleAtLine(std::string_view name, int line) {
     return sweep(name, line < 0 ? 0 : line, true);
+}
+
+ModuleRecord* NFileAnly::FindDefinedModule(std::string_view name, bool allFiles) {
+    return sweep(name, -1, allFiles, true);
+}
+
+ModuleRecord* NFileAnly::FindModuleInCurrentFileAtLine(std::string_view name, int line) {
+    return sweep(name, line < 0 ? 0 : line, false);
 }
 
 int NFileAnly::FindModuleId(std::string_view name) {
@@ -879,17 +871,27 @@ int NFileAnly::AddCall(std::string_view callee, int targetLine) {
     ModuleRecord* target = targetLine ? FindModuleAtLine(callee, targetLine) : nullptr;
     if (!target)
         target = FindModule(callee);
+    return addCallTo(*caller, callee, target, targetLine);
+}
+
+int NFileAnly::AddCallFound(std::string_view callee, ModuleRecord* found) {
+    ModuleRecord* caller = currentFile_ ? currentFile_->currentModule : nullptr;
+    return caller ? addCallTo(*caller, callee, found, 0) : 0;
+}
+
+int NFileAnly::addCallTo(ModuleRecord& caller, std::string_view callee, ModuleRecord* target,
+                         int targetLine) {
     if (target)
-        addCaller(*target, caller->id);
-    if (hasCall(*caller, callee, nullptr))
+        addCaller(*target, caller.id);
+    if (hasCall(caller, callee, nullptr))
         return 0;
-    CallRecord& c = appendCall(*caller, callee);
-    caller->foldState = defaultFoldState_;
+    CallRecord& c = appendCall(caller, callee);
+    caller.foldState = defaultFoldState_;
     c.targetId = target ? target->id : 0;
     c.value = targetLine;
     c.targetLine = 0;
-    if (callee == caller->name)
-        caller->recursive = 1;
+    if (callee == caller.name)
+        caller.recursive = 1;
     return 1;
 }
 
@@ -1144,7 +1146,7 @@ void NFileAnly::SetIncludePaths(std::string_view text) {
         std::size_t end = text.find(';', start);
         if (end == std::string_view::npos)
             end = text.size();
-        std::string piece = toSlashes(text.substr(start, end - start), cp932);
+        std::string piece = ToSlashes(text.substr(start, end - start), cp932);
         if (!piece.empty()) {
             if (piece.back() != '/')
                 piece += '/';
@@ -1251,43 +1253,6 @@ int NFileAnly::CompareString(std::string_view a, std::string_view b) {
         if (ca == 0)
             return 0;
     }
-}
-
-// --- scanner services
-// ------------------------------------------------------------------------------
-
-int NFileAnly::QueueInclude(const std::string& path, int kind) {
-    for (const auto& [p, k] : pendingIncludes_)
-        if (p == path)
-            return 0;
-    pendingIncludes_.emplace_back(path, kind);
-    return 1;
-}
-
-void NFileAnly::ClearCommentItems() {
-    for (auto& item : commentItems_)
-        item.clear();
-}
-
-void NFileAnly::AllocateLineTable(int lineCount) {
-    if (!currentFile_ || lineCount <= 0)
-        return;
-    currentFile_->lineTable.assign(static_cast<std::size_t>(lineCount) + 1, 0u);
-    currentFile_->lineCount = lineCount;
-}
-
-void NFileAnly::SetLineWord(int line, std::uint32_t value) {
-    if (!currentFile_ || line < 1 ||
-        static_cast<std::size_t>(line) >= currentFile_->lineTable.size())
-        return;
-    currentFile_->lineTable[static_cast<std::size_t>(line) - 1] = value;
-}
-
-std::uint32_t NFileAnly::GetLineWord(int line) const {
-    if (!currentFile_ || line < 1 ||
-        static_cast<std::size_t>(line) >= currentFile_->lineTable.size())
-        return 0;
-    return currentFile_->lineTable[static_cast<std::size_t>(line) - 1];
 }
 
 } // namespace lumbra

@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -21,6 +22,11 @@
 namespace lumbra {
 
 class MessageSink;
+
+// A language's word splitter for header comments: copies the next word into `out` and returns the
+// text after it. `separators` are the two item separator characters.
+using CommentWordSplitter = std::string_view (*)(std::string_view text, std::string& out,
+                                                 std::string_view separators);
 
 // Analysis states.
 enum AnalysisState : int {
@@ -256,6 +262,10 @@ public:
     ModuleRecord* FindModuleInCurrentFile(std::string_view name);
     // Lookup by name and definition line.
     ModuleRecord* FindModuleAtLine(std::string_view name, int line);
+    // Only modules with a definition line: the current file's first, then (allFiles) the others.
+    ModuleRecord* FindDefinedModule(std::string_view name, bool allFiles);
+    // The current file's module of this name defined at this line.
+    ModuleRecord* FindModuleInCurrentFileAtLine(std::string_view name, int line);
     // Member lookup: the unique module whose name after its last "::" equals the text after a
     // leading "->" or the first '.', nullptr when none or ambiguous.
     ModuleRecord* FindMember(std::string_view callText);
@@ -264,6 +274,9 @@ public:
 
     // Adding a call, first form: from the current file's current module. 1 recorded, 0 not.
     int AddCall(std::string_view callee, int targetLine);
+    // The first form without a target line, for a caller that already looked the callee up by
+    // name (`found` is what FindModule(callee) returned).
+    int AddCallFound(std::string_view callee, ModuleRecord* found);
     // Second form: from a given module, with value and pinned target line.
     int AddCallFrom(ModuleRecord* caller, std::string_view callee, int value, int targetLine);
     // A call to a name no module has: creates the undefined module in the current file.
@@ -279,8 +292,15 @@ public:
     // Adds to the global list regardless of option 11 (define files, WINVER, command line).
     int AddGlobalConstant(ConstantRecord record);
 
-    // Include queue (Part of the scanner services; see NFileAnlyScan.cpp).
+    // --- scanner support services (NFileAnlyScan.cpp) -------------------------------------------
+    // Include queue: 1 when queued, 0 when the path is already pending.
     int QueueInclude(const std::string& path, int kind);
+    // Finds the file an include directive names: the name (quotes removed, backslashes as
+    // separators) as an absolute path, then beside the current file, then beside the including
+    // file and below each include folder, where each leading "../" climbs one folder of the base.
+    // When no exact path exists, each path component is matched without regard to case. Returns
+    // "" when nothing exists.
+    std::string ResolveInclude(std::string_view includingPath, std::string_view name) const;
     const std::vector<std::pair<std::string, int>>& PendingIncludes() const {
         return pendingIncludes_;
     }
@@ -289,11 +309,26 @@ public:
     // Header-comment item values (0-3) found by ReadCommentItem.
     std::string& CommentItem(int index) { return commentItems_.at(index); }
     void ClearCommentItems();
+    // Reads one header-comment item: when the first word of `text` equals one of the four comment
+    // keywords, the next word becomes that item's value. Returns the text after the last word
+    // read. This variant splits words as NextWord mode 1 (assembler, Basic).
+    std::string_view ReadCommentItem(std::string_view text);
+    // The same with a language's own word splitter in its label mode. A value word that runs
+    // into one of `commentEnds` is cut before it, and the rest starts at the comment end so that
+    // the caller still sees it.
+    std::string_view ReadCommentItem(std::string_view text, CommentWordSplitter split,
+                                     std::initializer_list<std::string_view> commentEnds);
+
+    // Branch chart of the current file: 1 added, 0 refused (a branch from that line exists).
+    int AddBranch(int sourceLine, int targetLine);
 
     // Line table of the current file.
     void AllocateLineTable(int lineCount);
     void SetLineWord(int line, std::uint32_t value);
     std::uint32_t GetLineWord(int line) const;
+    // End of a file's second pass: marks module lines, measures containers, and stores the
+    // greatest block level.
+    void FinishLineTable();
 
 private:
     struct NameBucket {
@@ -307,10 +342,12 @@ private:
     void unindexDefined(ModuleRecord* m);
     static void insertOrdered(std::vector<ModuleRecord*>& v, ModuleRecord* m);
     std::string nameKey(std::string_view name) const;
-    ModuleRecord* sweep(std::string_view name, int line, bool allFiles);
+    ModuleRecord* sweep(std::string_view name, int line, bool allFiles, bool definedOnly = false);
     bool hasCall(ModuleRecord& caller, std::string_view name, const int* targetLine);
     void addCaller(ModuleRecord& callee, int callerId);
     CallRecord& appendCall(ModuleRecord& caller, std::string_view name);
+    int addCallTo(ModuleRecord& caller, std::string_view callee, ModuleRecord* target,
+                  int targetLine);
     void updateProgressModule(const ModuleRecord* module);
     void takeFirstPassSnapshot();
     void restoreFirstPassSnapshot();

@@ -144,6 +144,8 @@ struct BranchRecord {
     int column = 0; // 1-based
 };
 
+struct BranchIndex; // lookups over a file's branch records (NFileAnlyScan.cpp)
+
 struct FileRecord {
     std::string path; // exactly as registered
     std::string name; // file name with extension
@@ -174,7 +176,8 @@ struct FileRecord {
     ModuleRecord* currentModule = nullptr;
     ConstantList constants;
     std::vector<BranchRecord> branches;
-    std::vector<std::uint32_t> lineTable; // line count + 1 words; empty when none allocated
+    std::shared_ptr<BranchIndex> branchIndex; // rebuilt when it no longer covers `branches`
+    std::vector<std::uint32_t> lineTable;     // line count + 1 words; empty when none allocated
 
     std::int64_t nextTailPosition = 0;
     std::int64_t nextHeadPosition = -1;

@@ -223,6 +223,12 @@ std::string readHead(std::ifstream& in) {
 
 int DetectContentEncoding(std::string_view head) {
     std::string_view buf = head.substr(0, std::min<std::size_t>(head.size(), 65534));
+    // Plain ASCII scores 0 everywhere, which makes it ANSI; most sources are plain ASCII.
+    unsigned char high = 0;
+    for (unsigned char c : buf)
+        high |= c;
+    if (high < 0x80 && buf.find('\x1b') == std::string_view::npos)
+        return kEncAnsi;
     int sjis = scoreShiftJis(buf);
     int jis = scoreJis(buf);
     int euc = scoreEucJp(buf);

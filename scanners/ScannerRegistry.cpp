@@ -4,11 +4,17 @@
 #include <memory>
 
 #include "NFileAnly.h"
+#include "cfamily/CFamilyScanner.h"
+#include "common/Preprocessor.h"
 
 namespace lumbra {
 namespace {
 
 using Factory = std::unique_ptr<LanguageScanner> (*)();
+
+std::unique_ptr<LanguageScanner> makeCFamily() {
+    return std::make_unique<CFamilyScanner>(std::make_unique<PlainPreprocessor>());
+}
 
 struct ScannerEntry {
     int kind;
@@ -17,7 +23,7 @@ struct ScannerEntry {
 
 // One entry per language kind with a scanner; kinds without one register files unscanned.
 constexpr ScannerEntry kScanners[] = {
-    {-1, nullptr},
+    {kKindCFamily, &makeCFamily},
 };
 
 } // namespace

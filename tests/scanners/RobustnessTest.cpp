@@ -1,0 +1,135 @@
+// Bad input must not hurt the C-family scanner: random bytes, truncated sources, NUL bytes,
+// huge lines, deep and unbalanced nesting. Nothing crashes or hangs, and every line is counted
+// in exactly one of the five classes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "ScanHarness.h"
+#include "common/LineWord.h"
+
+namespace fs = std::filesystem;
+
+namespace lumbra::test {
+namespace {
+
+void expectSound(ScanHarness& scan, const std::string& what) {
+    NFileAnly& engine = scan.engine();
+    for (int i = 0; i < engine.GetFileCount(); ++i) {
+        const FileRecord& f = *engine.GetFile(i);
+        EXPECT_EQ(f.exec + f.comment + f.define + f.space + f.other, f.lineCount)
+            << what << " " << f.name;
+        for (const ModuleRecord* m : f.modules) {
+            EXPECT_GE(m->line, 0) << what;
+            EXPECT_LE(m->line, f.lineCount) << what << " " << m->name;
+            EXPECT_FALSE(m->name.empty()) << what;
+        }
+        EXPECT_LE(f.greatestBlockLevel, kLineLevelMax) << what;
+    }
+}
+
+// Bytes that matter to the scanner, mixed with anything else.
+std::string randomSource(std::mt19937& rng, std::size_t length) {
+    static const std::string kInteresting = "{}()[];:,/*\"'\\#\n\n\n   <>=?!&|-.@";
+    static const char* kWords[] = {
+        "class ",          "struct ",      "namespace ",    "if ",    "for ",
+        "#define ",        "#include \"",  "extern \"C\" ", "R\"(",   ")\"",
+        "template<class ", "static ",      "typedef ",      "case ",  "->",
+        "#region ",        "#endregion\n", "@\"",           "\"\"\"", "::"};
+    std::string out;
+    std::uniform_int_distribution<int> pick(0, 99);
+    std::uniform_int_distribution<int> byte(0, 255);
+    while (out.size() < length) {
+        const int p = pick(rng);
+        if (p < 40)
+            out += kInteresting[static_cast<std::size_t>(pick(rng)) % kInteresting.size()];
+        else if (p < 55)
+            out += kWords[static_cast<std::size_t>(pick(rng)) % std::size(kWords)];
+        else if (p < 85)
+            out += static_cast<char>('a' + pick(rng) % 26);
+        else
+            out += static_cast<char>(byte(rng));
+    }
+    return out;
+}
+
+TEST(Robustness, RandomBytesAreScannedSafely) {
+    std::mt19937 rng(20240611);
+    const char* extensions[] = {".c", ".cpp", ".java", ".cs"};
+    for (int round = 0; round < 40; ++round) {
+        ScanSetup setup;
+        setup.options = {{kOptCombineTableModule, round % 2},
+                         {kOptCombineModuleClass, round % 3 == 0},
+                         {kOptMemberSearchLink, 1},
+                         {kOptDesignerRegion, round % 2},
+                         {kOptSearchMemberModule, round % 5 != 4}};
+        setup.labels = {"No.", "Name", "Function", "Remarks"};
+        setup.sourceFolding = round % 2;
+        ScanHarness scan(setup);
+        for (int k = 0; k < 10; ++k) {
+            std::uniform_int_distribution<std::size_t> len(0, 6000);
+            scan.Add("r" + std::to_string(k) + extensions[k % 4], randomSource(rng, len(rng)));
+        }
+        scan.Analyse();
+        expectSound(scan, "round " + std::to_string(round));
+    }
+}
+
+TEST(Robustness, TruncatedFixturesAreScannedSafely) {
+    std::vector<fs::path> files;
+    for (const auto& e :
+         fs::recursive_directory_iterator(fs::path(LUMBRA_TEST_DATA_DIR) / "cfamily"))
+        if (e.is_regular_file() && e.path().extension() != ".expected" &&
+            e.path().extension() != ".dump")
+            files.push_back(e.path());
+    ASSERT_FALSE(files.empty());
+    std::mt19937 rng(7);
+    ScanHarness scan;
+    int n = 0;
+    for (const fs::path& p : files) {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        const std::string text = s.str();
+        for (int cut = 0; cut < 4 && !text.empty(); ++cut) {
+            std::uniform_int_distribution<std::size_t> at(0, text.size() - 1);
+            scan.Add("t" + std::to_string(n++) + p.extension().string(), text.substr(0, at(rng)));
+        }
+    }
+    scan.Analyse();
+    expectSound(scan, "truncated");
+}
+
+TEST(Robustness, ExtremeShapesOfText) {
+    ScanHarness scan;
+    scan.Add("nul.c", std::string("int a(void) { return 0; }\nint b\0(void) {\n}\n", 44));
+    scan.Add("nofinal.c", "int c(void) { return 1; }");
+    scan.Add("long.c", "int d(void) { return " + std::string(2000000, '1') + "; }\n" +
+                           std::string(300000, '(') + "\n");
+    scan.Add("deep.c", "void e(void) " + std::string(100000, '{') + std::string(100000, '}') +
+                           "\n" + std::string(5000, '}') + "\nvoid f(void) { }\n");
+    std::string angles;
+    for (int i = 0; i < 60000; ++i)
+        angles += "a<b (class c<d struct e {<";
+    scan.Add("angles.cpp", angles + "\n" + std::string(200000, '<') + "f()\n");
+    scan.Add("comments.c", "/*/*/ x /* */ */ // \\\n/* unterminated");
+    scan.Add("quotes.c", "char *s = \"\\\n\\\n\\\n");
+    scan.Add("defines.c", "#define A(x) \\\n\\\n#if B \\\n\\\n");
+    scan.Add("empty.c", "");
+    scan.Analyse();
+    expectSound(scan, "extreme");
+    EXPECT_NE(scan.Module("a"), nullptr);
+    EXPECT_NE(scan.Module("c"), nullptr);
+    EXPECT_NE(scan.Module("d"), nullptr);
+    EXPECT_NE(scan.Module("f"), nullptr);
+    // Levels beyond the field's range stay in their bits.
+    EXPECT_EQ(scan.Word(3, 1) & 0xFFu, 0u);
+    EXPECT_EQ(scan.engine().GetFile(3)->greatestBlockLevel, 0);
+    EXPECT_EQ(scan.engine().GetFile(4)->lineCount, 2);
+}
+
+} // namespace
+} // namespace lumbra::test

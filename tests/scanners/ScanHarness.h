@@ -1,0 +1,58 @@
+// Runs the real scanners over sources written to a scratch folder and describes what the engine
+// holds afterwards as plain text, for golden fixtures and direct checks.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "NFileAnly.h"
+#include "TempDir.h"
+
+namespace lumbra::test {
+
+struct ScanSetup {
+    std::vector<std::pair<int, int>> options;      // analysis option index, value
+    std::vector<std::pair<int, int>> countOptions; // count option index, value
+    std::vector<std::string> labels;               // header-comment keywords 0-3
+    int sourceFolding = 0;
+    bool analyse = true;
+};
+
+// Reads "options:" settings from a fixture's first line, e.g.
+// "// options: 6=0 13=1 count0=1 fold=1 labels=No.|Name|Function|Remarks noanalysis".
+ScanSetup ParseSetup(std::string_view firstLine);
+
+class ScanHarness {
+public:
+    explicit ScanHarness(const ScanSetup& setup = {});
+    // Replaces the C-family scanner (for scanners built with a test preprocessor).
+    void UseScanner(std::unique_ptr<LanguageScanner> scanner) {
+        engine_.SetScanner(kKindCFamily, std::move(scanner));
+    }
+
+    // Writes the file and registers it (definition pass). Returns its path.
+    std::string Add(const std::string& name, std::string_view text);
+    // The analysis run over everything registered.
+    void Analyse();
+
+    NFileAnly& engine() { return engine_; }
+    // The module of this name defined at this line in any file, or null.
+    const ModuleRecord* Module(std::string_view name, int line = -1);
+    // "name@line" of every module of file i, in list order, separated by blanks.
+    std::string ModuleList(int file = 0);
+    // "caller>callee" for every call record of file i's modules, separated by blanks.
+    std::string CallList(int file = 0);
+    std::uint32_t Word(int file, int line);
+
+    // Every file, module, call and (with words) line word, with the source beside each word.
+    std::string Dump(bool words);
+
+private:
+    TempDir dir_;
+    NFileAnly engine_;
+    std::vector<std::pair<std::string, std::string>> sources_; // name, text
+};
+
+} // namespace lumbra::test
