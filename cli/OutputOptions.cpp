@@ -48,6 +48,12 @@ class ProgressBar {
 public:
     ~ProgressBar() { finish(); }
     void show(const char* phase, int position, int count) {
+        // Redraw at each whole percent only: the module loop reports every one of its steps.
+        const int percent =
+            count > 0 ? static_cast<int>(static_cast<long long>(position) * 100 / count) : 0;
+        if (phase == phase_ && percent == percent_ && position != count)
+            return;
+        percent_ = percent;
         constexpr int kWidth = 30;
         const int filled =
             count > 0 ? static_cast<int>(static_cast<long long>(position) * kWidth / count) : 0;
@@ -74,6 +80,7 @@ public:
 private:
     std::string last_;
     const char* phase_ = nullptr;
+    int percent_ = -1;
 };
 
 int sortOrder(const std::string& name) {

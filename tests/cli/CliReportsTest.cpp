@@ -93,6 +93,25 @@ TEST_F(CliReports, JsonDescribesEveryFileAndModule) {
     }
 }
 
+TEST_F(CliReports, StructureCallingAndJsonFollowTheCalls) {
+    CommandResult r = run("structure");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "main" + std::string(46, ' ') + "\n+- helper" + std::string(41, ' ') + "\n");
+    EXPECT_EQ(run("structure --root helper").out, "helper" + std::string(44, ' ') + "\n");
+
+    r = run("calling");
+    EXPECT_NE(r.out.find("\nhelper\tmain\t\nmain\t\thelper\n"), std::string::npos) << r.out;
+
+    const nlohmann::json doc = nlohmann::json::parse(run("json").out);
+    ASSERT_EQ(doc["modules"].size(), 2u);
+    const auto& helper = doc["modules"][0];
+    const auto& main = doc["modules"][1];
+    EXPECT_EQ(main["name"], "main");
+    EXPECT_EQ(main["lower"], nlohmann::json::parse(R"([{"name":"helper","target":1,"line":0}])"));
+    EXPECT_EQ(helper["upper"], nlohmann::json::parse("[2]"));
+    EXPECT_EQ(main["execInc"], main["exec"].get<int>() + helper["exec"].get<int>());
+}
+
 TEST_F(CliReports, UnreadableInputsStillGiveTheReportAndStatusOne) {
     CommandResult r = run("structure " + (dir.path() / "missing.c").string());
     EXPECT_EQ(r.status, 1);
