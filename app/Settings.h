@@ -53,10 +53,10 @@ using InstructionGroups = std::array<std::string_view, kInstructionGroupCount>;
 inline constexpr std::array<std::string_view, kInstructionSetCount> kDefaultCpuNames = {
     "680x0", "80x86", "H8"};
 inline constexpr std::array<InstructionGroups, kInstructionSetCount> kDefaultInstructions = {{
-    {"bsr", "rts", "mov", "pub", "ext", "dc.b", "dc.w dc.l", "ds", "equ", "if", "include",
-     "beq bne bcs bcc", "bra"},
-    {"call", "ret", "mov", "public", "extern", "db", "dw dd", "dt dq", "equ", "if", "include",
-     "jz jnz je jne jc jnc", "jmp"},
+    {"bsr jsr", "rts", "mov", "pub xdef", "ext xref", "dc.b", "dc.w dc.l", "ds", "equ", "if",
+     "include", "beq bne bcs bcc", "bra"},
+    {"call invoke", "ret", "mov", "public global", "extern extrn", "db", "dw dd", "dt dq", "equ",
+     "if", "include", "jz jnz je jne jc jnc", "jmp"},
     {"jsr bsr", "rts rte", "mov.w", ".export", ".import", ".data.b", ".data.w",
      ".res.b .res.w .sdatac", ".equ", ".aif", ".include",
      "beq bne bcs bcc bpl bmi bhi bls bgt bge blt ble", "bra jmp"},

@@ -146,6 +146,12 @@ struct BranchRecord {
 
 struct BranchIndex; // lookups over a file's branch records (NFileAnlyScan.cpp)
 
+// What a scanner keeps about a file from its definition pass for its analysis pass (the
+// assembler's label lists); each scanner derives its own.
+struct ScannerFileData {
+    virtual ~ScannerFileData() = default;
+};
+
 struct FileRecord {
     std::string path; // exactly as registered
     std::string name; // file name with extension
@@ -176,8 +182,9 @@ struct FileRecord {
     ModuleRecord* currentModule = nullptr;
     ConstantList constants;
     std::vector<BranchRecord> branches;
-    std::shared_ptr<BranchIndex> branchIndex; // rebuilt when it no longer covers `branches`
-    std::vector<std::uint32_t> lineTable;     // line count + 1 words; empty when none allocated
+    std::shared_ptr<BranchIndex> branchIndex;     // rebuilt when it no longer covers `branches`
+    std::vector<std::uint32_t> lineTable;         // line count + 1 words; empty when none allocated
+    std::unique_ptr<ScannerFileData> scannerData; // set by the file's scanner, or null
 
     std::int64_t nextTailPosition = 0;
     std::int64_t nextHeadPosition = -1;

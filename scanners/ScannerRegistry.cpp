@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "NFileAnly.h"
+#include "asm/AsmScanner.h"
 #include "cfamily/CFamilyScanner.h"
 #include "common/Preprocessor.h"
 
@@ -16,6 +17,10 @@ std::unique_ptr<LanguageScanner> makeCFamily() {
     return std::make_unique<CFamilyScanner>(std::make_unique<PlainPreprocessor>());
 }
 
+std::unique_ptr<LanguageScanner> makeAssembler() {
+    return std::make_unique<AsmScanner>();
+}
+
 struct ScannerEntry {
     int kind;
     Factory make;
@@ -24,6 +29,7 @@ struct ScannerEntry {
 // One entry per language kind with a scanner; kinds without one register files unscanned.
 constexpr ScannerEntry kScanners[] = {
     {kKindCFamily, &makeCFamily},
+    {kKindAssembler, &makeAssembler},
 };
 
 } // namespace

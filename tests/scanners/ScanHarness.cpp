@@ -6,6 +6,7 @@
 
 #include "AnalysisRunner.h"
 #include "ScannerRegistry.h"
+#include "Settings.h"
 #include "TextInput.h"
 
 namespace lumbra::test {
@@ -23,6 +24,12 @@ ScanSetup ParseSetup(std::string_view firstLine) {
         std::string value = eq == std::string::npos ? "" : item.substr(eq + 1);
         if (key == "noanalysis") {
             setup.analyse = false;
+        } else if (key == "kind") {
+            setup.kind = std::stoi(value);
+        } else if (key == "cpu") {
+            setup.cpuSet = std::stoi(value);
+        } else if (key == "decorations") {
+            setup.decorations = value;
         } else if (key == "fold") {
             setup.sourceFolding = std::stoi(value);
         } else if (key == "labels") {
@@ -43,8 +50,14 @@ ScanSetup ParseSetup(std::string_view firstLine) {
     return setup;
 }
 
-ScanHarness::ScanHarness(const ScanSetup& setup) {
+ScanHarness::ScanHarness(const ScanSetup& setup) : kind_(setup.kind) {
     InstallScanners(engine_);
+    if (setup.cpuSet >= 1 && setup.cpuSet <= kInstructionSetCount)
+        for (int g = 0; g < kInstructionGroupCount; ++g)
+            engine_.AddKeywords(kDefaultInstructions[static_cast<std::size_t>(setup.cpuSet - 1)]
+                                                    [static_cast<std::size_t>(g)],
+                                g);
+    engine_.SetDecorationChars(setup.decorations);
     for (auto [index, value] : setup.options)
         engine_.SetOption(index, value);
     for (auto [index, value] : setup.countOptions)
@@ -58,8 +71,12 @@ ScanHarness::ScanHarness(const ScanSetup& setup) {
 }
 
 std::string ScanHarness::Add(const std::string& name, std::string_view text) {
+    return Add(name, text, kind_);
+}
+
+std::string ScanHarness::Add(const std::string& name, std::string_view text, int kind) {
     std::string path = dir_.write(name, text);
-    engine_.AddFile(path, kKindCFamily);
+    engine_.AddFile(path, kind);
     sources_.emplace_back(name, std::string(text));
     return path;
 }
@@ -147,6 +164,11 @@ std::string ScanHarness::Dump(bool words) {
                 out << "\n";
             }
         }
+        if (!f.branches.empty())
+            out << "  branches columns=" << f.branchColumnCount << "\n";
+        for (const BranchRecord& b : f.branches)
+            out << "  branch " << b.sourceLine << " -> " << b.targetLine << " join=" << b.joinLine
+                << " column=" << b.column << "\n";
         if (!words)
             continue;
         std::string_view text;

@@ -18,10 +18,14 @@ struct ScanSetup {
     std::vector<std::string> labels;               // header-comment keywords 0-3
     int sourceFolding = 0;
     bool analyse = true;
+    int kind = kKindCFamily; // language kind of the files added
+    int cpuSet = 0;          // 1 680x0, 2 80x86, 3 H8: the default words of that instruction set
+    std::string decorations; // address decoration characters
 };
 
 // Reads "options:" settings from a fixture's first line, e.g.
-// "// options: 6=0 13=1 count0=1 fold=1 labels=No.|Name|Function|Remarks noanalysis".
+// "// options: 6=0 13=1 count0=1 fold=1 labels=No.|Name|Function|Remarks noanalysis", and for
+// assembler sources "kind=0 cpu=2 decorations=!#@".
 ScanSetup ParseSetup(std::string_view firstLine);
 
 class ScanHarness {
@@ -34,6 +38,8 @@ public:
 
     // Writes the file and registers it (definition pass). Returns its path.
     std::string Add(const std::string& name, std::string_view text);
+    // The same with a language kind of its own.
+    std::string Add(const std::string& name, std::string_view text, int kind);
     // The analysis run over everything registered.
     void Analyse();
 
@@ -50,6 +56,7 @@ public:
     std::string Dump(bool words);
 
 private:
+    int kind_ = kKindCFamily;
     TempDir dir_;
     NFileAnly engine_;
     std::vector<std::pair<std::string, std::string>> sources_; // name, text
