@@ -339,6 +339,7 @@ void AsmScanPass::label(const Head& head) {
     makePendingModule();
     long at;
     if (AsmLabel* l = labels_->Find(key_)) {
+        l->name = name_; // as defined, where an export may have spelt it otherwise
         l->line = lineNo_;
         at = static_cast<long>(l - labels_->Labels().data());
         if (l->exported)

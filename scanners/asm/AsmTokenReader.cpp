@@ -22,7 +22,8 @@ const char* AsmTokenReader::Read(const char* p, std::string& out, const char** s
 }
 
 AsmNames::AsmNames(const NFileAnly& engine) : engine_(engine) {
-    decorations_ = engine.GetDecorationChars().substr(0, 4);
+    if (engine.GetOption(kOptDeleteDecorationChars))
+        decorations_ = engine.GetDecorationChars().substr(0, 4);
     dropTopUnderscore_ = engine.GetOption(kOptDeleteTopUnderscore) != 0;
     dropLastUnderscore_ = engine.GetOption(kOptDeleteLastUnderscore) != 0;
     except_ = engine.GetOption(kOptExceptModule) != 0;

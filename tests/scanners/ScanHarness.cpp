@@ -1,7 +1,13 @@
 // Scanner test harness.
 #include "ScanHarness.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "AnalysisRunner.h"
@@ -185,6 +191,29 @@ std::string ScanHarness::Dump(bool words) {
         }
     }
     return out.str();
+}
+
+std::vector<std::string> FixtureNames(const std::string& subdir,
+                                      const std::vector<std::string>& extensions) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(fs::path(LUMBRA_TEST_DATA_DIR) / subdir)) {
+        const std::string ext = e.path().extension().string();
+        if (e.is_regular_file() &&
+            std::find(extensions.begin(), extensions.end(), ext) != extensions.end())
+            names.push_back(e.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void ExpectGolden(const std::string& dump, const std::string& expectedPath) {
+    if (std::getenv("LUMBRA_UPDATE_GOLDEN")) {
+        std::ofstream(expectedPath, std::ios::binary) << dump;
+        GTEST_SKIP() << "rewrote " << expectedPath;
+    }
+    ASSERT_TRUE(std::filesystem::exists(expectedPath)) << "no " << expectedPath;
+    EXPECT_EQ(dump, ReadFile(expectedPath));
 }
 
 } // namespace lumbra::test

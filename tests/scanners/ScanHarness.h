@@ -40,6 +40,10 @@ public:
     std::string Add(const std::string& name, std::string_view text);
     // The same with a language kind of its own.
     std::string Add(const std::string& name, std::string_view text, int kind);
+    // Writes a file beside the sources without registering it (an include file).
+    std::string Write(const std::string& name, std::string_view text) {
+        return dir_.write(name, text);
+    }
     // The analysis run over everything registered.
     void Analyse();
 
@@ -61,5 +65,12 @@ private:
     NFileAnly engine_;
     std::vector<std::pair<std::string, std::string>> sources_; // name, text
 };
+
+// The fixtures of tests/data/<subdir> whose names end with one of `extensions`, sorted.
+std::vector<std::string> FixtureNames(const std::string& subdir,
+                                      const std::vector<std::string>& extensions);
+// Compares a dump with its expected file; with LUMBRA_UPDATE_GOLDEN set, rewrites the file and
+// skips the test instead.
+void ExpectGolden(const std::string& dump, const std::string& expectedPath);
 
 } // namespace lumbra::test
