@@ -158,9 +158,8 @@ AsmScanPass::Head AsmScanPass::parseHead(const char* text) {
         h.cls = kAsmEquate;
         return h;
     } else {
-        const char* wordStart = nullptr;
-        const char* afterWord = AsmTokenReader::Read(after, word_, &wordStart);
-        std::string_view wrapped;
+        // Without a colon the token after the first one decides.
+        const char* afterWord = AsmTokenReader::Read(after, word_);
         if (equalsUpper(word_, "ENDP")) {
             // "name ENDP" closes a procedure: it does not define the label again.
             h.hasWord = true;
@@ -168,37 +167,22 @@ AsmScanPass::Head AsmScanPass::parseHead(const char* text) {
             h.cls = ClassOf(engine_, word_);
             return h;
         }
-        if (equalsUpper(word_, "PROC")) {
-            h.proc = true;
-        } else if (column0) {
-            if (const char* rest = wrappedLabel(after, wrapped)) {
-                h.hasLabel = true;
-                labelText_ = wrapped;
-                wordFrom = rest;
-            } else if (ClassOf(engine_, token_) != kAsmNone) {
-                wordFrom = nullptr; // an instruction word written at column 0
-            } else {
-                wordFrom = after;
-            }
-        } else if (ClassOf(engine_, token_) == kAsmNone) {
-            // An indented "name EQU value", "name = value" or "name DB ...": the name is the
-            // label of the definition.
-            const int next = ClassOf(engine_, word_);
-            if (next == kAsmEquate || isDataClass(next))
-                wordFrom = after;
-        }
-        if (h.proc || (wordFrom && !h.hasLabel)) {
-            h.hasLabel = true;
+        std::string_view wrapped;
+        if (const char* rest = column0 ? wrappedLabel(after, wrapped) : nullptr) {
+            labelText_ = wrapped;
+            wordFrom = rest;
+        } else if (labelWithoutColon(column0)) {
+            h.proc = equalsUpper(word_, "PROC");
             labelText_ = token_;
             wordFrom = after;
-        }
-        if (!h.hasLabel) {
+        } else {
             word_ = token_;
             h.hasWord = true;
             h.operands = after;
             h.cls = ClassOf(engine_, word_);
             return h;
         }
+        h.hasLabel = true;
     }
 
     const char* wordStart = nullptr;
@@ -218,6 +202,19 @@ AsmScanPass::Head AsmScanPass::parseHead(const char* text) {
     h.operands = afterWord;
     h.cls = ClassOf(engine_, word_);
     return h;
+}
+
+bool AsmScanPass::labelWithoutColon(bool column0) const {
+    // "name PROC"; at column 0 any word that is no instruction word; elsewhere a name before an
+    // equate or a data word ("SIZE equ 4", "buffer db 80 dup (?)" written indented).
+    if (equalsUpper(word_, "PROC"))
+        return true;
+    if (ClassOf(engine_, token_) != kAsmNone)
+        return false;
+    if (column0)
+        return true;
+    const int next = ClassOf(engine_, word_);
+    return next == kAsmEquate || isDataClass(next);
 }
 
 void AsmScanPass::line(const char* text) {
@@ -265,7 +262,7 @@ void AsmScanPass::line(const char* text) {
 }
 
 void AsmScanPass::inactiveLine(bool directive) {
-    count(directive ? LineClass::Define : LineClass::Other);
+    count(LineClass::Other);
     if (analysis()) {
         words_.BeginLine(lineNo_, directive ? kLineActive | kLineKindDirective : 0u);
         words_.Finish(0, 0);

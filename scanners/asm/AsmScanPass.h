@@ -65,6 +65,8 @@ private:
         int cls = kAsmNone;
     };
     Head parseHead(const char* text);
+    // Whether a first token without a colon (token_, followed by word_) is a label.
+    bool labelWithoutColon(bool column0) const;
 
     void line(const char* text);
     void inactiveLine(bool directive);
