@@ -76,6 +76,7 @@ AsmScanPass::AsmScanPass(NFileAnly& engine, FileRecord& file, AsmConditions& con
     includeOnce_ = engine.GetOption(kOptIncludeOnce) != 0;
     labelLinesOther_ = engine.GetCountOption(1) != 0;
     storageDefine_ = engine.GetCountOption(2) != 0;
+    cp932_ = engine.GetTextReadSettings().codePage == kCodePageShiftJis;
     captureLabels_ = false;
     for (int k = 0; k < 4; ++k)
         captureLabels_ = captureLabels_ || !engine.GetCommentKeyword(k).empty();
@@ -94,6 +95,10 @@ int AsmScanPass::ClassOf(const NFileAnly& engine, std::string_view word) {
     if (n > 2 && word[n - 2] == '.' && std::strchr("bwslBWSL", word[n - 1]))
         return engine.LookupKeyword(word.substr(0, n - 2));
     return kAsmNone;
+}
+
+const char* AsmScanPass::read(const char* p, std::string& out, const char** start) const {
+    return AsmTokenReader::Read(p, out, start, cp932_);
 }
 
 ModuleRecord* AsmScanPass::current() const {
@@ -127,7 +132,7 @@ void AsmScanPass::Run(const SourceText& text) {
 AsmScanPass::Head AsmScanPass::parseHead(const char* text) {
     Head h;
     const char* start = nullptr;
-    const char* after = AsmTokenReader::Read(text, token_, &start);
+    const char* after = read(text, token_, &start);
     if (token_.empty())
         return h;
     if (AsmTokenReader::IsCommentStart(token_.front())) {
@@ -159,7 +164,7 @@ AsmScanPass::Head AsmScanPass::parseHead(const char* text) {
         return h;
     } else {
         // Without a colon the token after the first one decides.
-        const char* afterWord = AsmTokenReader::Read(after, word_);
+        const char* afterWord = read(after, word_);
         if (equalsUpper(word_, "ENDP")) {
             // "name ENDP" closes a procedure: it does not define the label again.
             h.hasWord = true;
@@ -186,7 +191,7 @@ AsmScanPass::Head AsmScanPass::parseHead(const char* text) {
     }
 
     const char* wordStart = nullptr;
-    const char* afterWord = AsmTokenReader::Read(wordFrom, word_, &wordStart);
+    const char* afterWord = read(wordFrom, word_, &wordStart);
     if (word_.empty())
         return h;
     if (AsmTokenReader::IsCommentStart(word_.front())) {
@@ -460,7 +465,7 @@ void AsmScanPass::addCallName(std::string_view name) {
 
 void AsmScanPass::exportNames(const char* p) {
     for (;;) {
-        p = AsmTokenReader::Read(p, token_);
+        p = read(p, token_);
         if (token_.empty() || AsmTokenReader::IsCommentStart(token_.front()))
             return;
         if (!names_.Normalise(token_, name_))
@@ -483,7 +488,7 @@ void AsmScanPass::exportNames(const char* p) {
 
 void AsmScanPass::tableEntries(const char* p) {
     for (;;) {
-        p = AsmTokenReader::Read(p, token_);
+        p = read(p, token_);
         if (token_.empty() || AsmTokenReader::IsCommentStart(token_.front()))
             return;
         const char c = token_.front();
@@ -504,7 +509,7 @@ bool AsmScanPass::callTarget(const char* p, std::string& name) {
         p = AsmTokenReader::SkipBlanks(p);
         if (*p == '[' || *p == '(')
             return false; // an indirect call
-        p = AsmTokenReader::Read(p, token_);
+        p = read(p, token_);
         if (token_.empty() || AsmTokenReader::IsCommentStart(token_.front()))
             return false;
         if (isCallQualifier(token_))
@@ -552,7 +557,7 @@ void AsmScanPass::move(const char* p) {
     if (!current())
         return;
     for (;;) {
-        p = AsmTokenReader::Read(p, token_);
+        p = read(p, token_);
         if (token_.empty() || AsmTokenReader::IsCommentStart(token_.front()))
             return;
         if (!names_.Normalise(token_, name_))
@@ -577,7 +582,7 @@ void AsmScanPass::move(const char* p) {
 
 void AsmScanPass::branch(const char* p) {
     for (;;) {
-        p = AsmTokenReader::Read(p, token_);
+        p = read(p, token_);
         if (token_.empty() || AsmTokenReader::IsCommentStart(token_.front()))
             return;
         if (!names_.Normalise(token_, name_))
@@ -595,7 +600,7 @@ void AsmScanPass::branch(const char* p) {
 void AsmScanPass::equate(std::string_view name, const char* operands) {
     if (!constants_ || name.empty())
         return;
-    AsmTokenReader::Read(operands, token_);
+    read(operands, token_);
     if (token_.empty() || AsmTokenReader::IsCommentStart(token_.front()))
         return;
     ConstantRecord c;
@@ -621,7 +626,7 @@ void AsmScanPass::equate(std::string_view name, const char* operands) {
 }
 
 void AsmScanPass::include(const char* operands, const std::string& includingPath) {
-    AsmTokenReader::Read(operands, token_);
+    read(operands, token_);
     std::string_view name = token_;
     if (name.empty() || AsmTokenReader::IsCommentStart(name.front()))
         return;

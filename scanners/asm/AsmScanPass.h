@@ -99,6 +99,8 @@ private:
     void keyOf(std::string_view name, std::string& key);
     void plainKeyOf(std::string_view name, std::string& key) const;
     const AsmLabel* findLabel(std::string_view name);
+    // The token reader in token mode, Shift-JIS aware when the internal code page is 932.
+    const char* read(const char* p, std::string& out, const char** start = nullptr) const;
     void count(LineClass c);
     void captureLabels(const char* commentStart);
     void setCurrent(ModuleRecord* module);
@@ -116,7 +118,7 @@ private:
 
     // Options read once per pass.
     bool ignoreCase_, tables_, combineTables_, constants_, prescanIncludes_, includeOnce_,
-        labelLinesOther_, storageDefine_, captureLabels_;
+        labelLinesOther_, storageDefine_, captureLabels_, cp932_;
 
     // Per-file state.
     int lineNo_ = 0;

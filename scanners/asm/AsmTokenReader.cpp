@@ -5,7 +5,7 @@
 
 namespace lumbra {
 
-const char* AsmTokenReader::Read(const char* p, std::string& out, const char** start) {
+const char* AsmTokenReader::Read(const char* p, std::string& out, const char** start, bool cp932) {
     while (IsSkip(*p))
         ++p;
     if (start)
@@ -16,7 +16,7 @@ const char* AsmTokenReader::Read(const char* p, std::string& out, const char** s
     }
     const char* s = p;
     while (!IsStop(*p))
-        ++p;
+        p += (cp932 && IsLead932(static_cast<unsigned char>(*p)) && p[1]) ? 2 : 1;
     out.assign(s, static_cast<std::size_t>(p - s));
     return p;
 }

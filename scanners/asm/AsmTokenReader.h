@@ -35,7 +35,13 @@ public:
     // Token mode: skips the skip characters, copies the token into `out` (empty at the end of the
     // line) and returns the position just after it. `start` receives where the token begins. A
     // token that begins with ';' or '*' is the start of a comment: `out` holds that character.
-    static const char* Read(const char* p, std::string& out, const char** start = nullptr);
+    // With `cp932` a Shift-JIS lead byte takes its trail byte into the token whatever it is.
+    static const char* Read(const char* p, std::string& out, const char** start = nullptr,
+                            bool cp932 = false);
+
+    static constexpr bool IsLead932(unsigned char c) {
+        return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    }
 };
 
 // Turns a label or an operand into the name modules and labels go by, under the name options:

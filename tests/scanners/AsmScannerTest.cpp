@@ -338,6 +338,19 @@ TEST(AsmScanner, TableThroughMoveMakesEntriesOfAnotherFileModules) {
     EXPECT_EQ(scan.ModuleList(1), "OnKey@2 OnTick@4");
 }
 
+TEST(AsmScanner, ShiftJisTrailBytesStayInTheirName) {
+    ScanHarness scan(asmSetup(k80x86));
+    TextReadSettings read = scan.engine().GetTextReadSettings();
+    read.codePage = kCodePageShiftJis;
+    read.defaultEncoding = kEncAnsi;
+    scan.engine().SetTextReadSettings(read);
+    // A label whose middle character has the trail byte '['.
+    const std::string name = "\x83\x51\x81\x5B\x83\x80";
+    scan.Add("t.asm", "\tpublic " + name + "\n" + name + ":\n\tret\n");
+    scan.Analyse();
+    EXPECT_EQ(scan.ModuleList(), name + "@2");
+}
+
 // --- paths, line classes and line words ----------------------------------------------------------
 
 TEST(AsmScanner, BranchConditionAddsAPathAndBranchAlwaysNone) {
