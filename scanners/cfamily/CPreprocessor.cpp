@@ -144,10 +144,10 @@ int CPreprocessor::IncludeFile(NFileAnly& engine, const std::string& path, bool 
         if (conditions_->IncludeLimitReached() && !limitReported_ && !analysisPass_) {
             limitReported_ = true;
             const FileRecord* file = engine.CurrentFile();
-            engine.Messages().Message(
-                Format(tr("Too many nested include files in %s: some were not read."),
-                       file ? file->path.c_str() : path.c_str()),
-                tr("Caution"), MessageKind::Warning);
+            engine.Messages().Message(Format(tr("Include files of %s nest too deeply or repeat too "
+                                                "often: some were not read."),
+                                             file ? file->path.c_str() : path.c_str()),
+                                      tr("Caution"), MessageKind::Warning);
         }
         return 0;
     }
