@@ -6,7 +6,7 @@
 namespace lumbra {
 
 void ConditionStack::Reset() {
-    levels_.fill(Group{});
+    levels_.assign(1, Group{});
     index_ = 0;
     overflow_ = 0;
 }
@@ -35,7 +35,7 @@ bool ConditionStack::OpenNeedsCondition() const {
     const Group& l = levels_[static_cast<std::size_t>(index_)];
     if (l.state == kNoGroup)
         return true; // level 0: nothing encloses it
-    return index_ + 1 < kLevels && l.condition;
+    return index_ + 1 < kMaxLevels && l.condition;
 }
 
 bool ConditionStack::ElseIfNeedsCondition() const {
@@ -49,12 +49,15 @@ bool ConditionStack::ElseIfNeedsCondition() const {
 
 unsigned ConditionStack::Open(bool condition) {
     if (overflow_ > 0 ||
-        (levels_[static_cast<std::size_t>(index_)].state != kNoGroup && index_ + 1 >= kLevels)) {
+        (levels_[static_cast<std::size_t>(index_)].state != kNoGroup && index_ + 1 >= kMaxLevels)) {
         ++overflow_;
         return directive();
     }
-    if (levels_[static_cast<std::size_t>(index_)].state != kNoGroup)
+    if (levels_[static_cast<std::size_t>(index_)].state != kNoGroup) {
         ++index_;
+        if (static_cast<std::size_t>(index_) == levels_.size())
+            levels_.emplace_back();
+    }
     Group& l = levels_[static_cast<std::size_t>(index_)];
     l.state = kFirstBranch;
     l.condition = condition;

@@ -2,17 +2,20 @@
 // assembler equivalents) that decides whether a line is compiled.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 namespace lumbra {
 
 class ConditionStack {
 public:
-    // Groups are evaluated on 16 levels. Groups opened deeper are counted, not evaluated: their
-    // lines (directives included) keep the state of the 16th level, and their "#endif" lines
-    // close them, never an outer group.
-    static constexpr int kLevels = 16;
+    // Groups are evaluated at every depth up to this many levels. Include pre-scans share the
+    // stack, so every open include guard holds a level: a chain of headers easily nests deeper
+    // than the 16 levels a fixed stack would offer, and a guard that is not evaluated lets its
+    // header be read again at every inclusion. Groups opened beyond the limit are counted, not
+    // evaluated: their lines (directives included) keep the state of the last level, and their
+    // "#endif" lines close them, never an outer group.
+    static constexpr int kMaxLevels = 1 << 16;
 
     void Reset();
 
@@ -49,7 +52,7 @@ private:
     // An excluded enclosing branch excludes every branch of the groups inside it.
     void forceByEnclosing();
 
-    std::array<Group, kLevels> levels_{};
+    std::vector<Group> levels_ = std::vector<Group>(1); // index 0 always exists
     int index_ = 0;
     int overflow_ = 0; // groups open beyond the last level
 };

@@ -29,6 +29,21 @@ bool isNumber(std::string_view t) {
     return !t.empty() && isDigit(t.front());
 }
 
+// Text that is a single number word: blanks around it, a digit, then letters, digits, '_' or '.'.
+bool isNumberWord(std::string_view t) {
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
+        t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+        t.remove_suffix(1);
+    if (t.empty() || !isDigit(t.front()))
+        return false;
+    for (char c : t)
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+              c == '_' || c == '.'))
+            return false;
+    return true;
+}
+
 void toUpper(std::string_view in, std::string& out) {
     out.assign(in);
     for (char& c : out)
@@ -140,8 +155,11 @@ void ConditionalCompilation::BeginPass(NFileAnly& engine) {
     engine.ClearFileConstants();
     parser_.SetCodePage(engine.GetTextReadSettings().codePage);
     includeChain_.clear();
-    if (const FileRecord* file = engine.CurrentFile())
+    onChain_.clear();
+    if (const FileRecord* file = engine.CurrentFile()) {
         includeChain_.push_back(file->path);
+        onChain_.insert(file->path);
+    }
     prescans_ = 0;
     limitReached_ = false;
 }
@@ -255,6 +273,12 @@ bool ConditionalCompilation::condition(NFileAnly& engine, DirectiveFamily family
 Evaluation ConditionalCompilation::Evaluate(NFileAnly& engine, std::string_view text,
                                             bool defineContext) {
     Evaluation result;
+    if (isNumberWord(text)) {
+        // One number ("0", "1", "0x0500", "16UL"), the most common value by far: the tokenizer
+        // would make it one word of the same value.
+        result.value = NFileAnly::ParseNumber(text);
+        return result;
+    }
     parser_.Tokenize(text);
     parser_.ToPostfix(parser_.Tokens());
     const std::vector<ParserToken>& list = parser_.Output();
@@ -322,7 +346,7 @@ void ConditionalCompilation::RemoveConstant(NFileAnly& engine, std::string_view 
 // --- include pre-scans ---------------------------------------------------------------------------
 
 bool ConditionalCompilation::EnterInclude(const std::string& path) {
-    if (std::find(includeChain_.begin(), includeChain_.end(), path) != includeChain_.end())
+    if (onChain_.count(path))
         return false;
     if (static_cast<int>(includeChain_.size()) > kMaxIncludeDepth || prescans_ >= kMaxPrescans) {
         limitReached_ = true;
@@ -330,6 +354,7 @@ bool ConditionalCompilation::EnterInclude(const std::string& path) {
     }
     ++prescans_;
     includeChain_.push_back(path);
+    onChain_.insert(path);
     return true;
 }
 
@@ -339,8 +364,10 @@ std::shared_ptr<const SourceText> ConditionalCompilation::IncludeText(const NFil
 }
 
 void ConditionalCompilation::LeaveInclude() {
-    if (!includeChain_.empty())
+    if (!includeChain_.empty()) {
+        onChain_.erase(includeChain_.back());
         includeChain_.pop_back();
+    }
 }
 
 } // namespace lumbra

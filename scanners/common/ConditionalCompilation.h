@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "common/ConditionStack.h"
@@ -111,6 +112,7 @@ private:
     std::string upper_;
     IncludeTextCache texts_;
     std::vector<std::string> includeChain_; // the file, then the includes being pre-scanned
+    std::unordered_set<std::string> onChain_;
     int prescans_ = 0;
     bool limitReached_ = false;
 };

@@ -10,7 +10,7 @@ namespace lumbra {
 namespace {
 
 struct OperatorEntry {
-    const char* text;
+    std::string_view text;
     int first;  // binary precedence used by the postfix conversion
     int second; // carried with the entry
 };
@@ -30,7 +30,7 @@ constexpr OperatorEntry kOperators[] = {
 };
 
 // Position 0 is a blank entry, so 0 means "no keyword".
-constexpr const char* kKeywords[] = {
+constexpr std::string_view kKeywords[] = {
     "",        "asm",      "auto",     "break",   "case",      "catch",   "char",     "class",
     "const",   "continue", "default",  "delete",  "do",        "double",  "else",     "enum",
     "extern",  "float",    "for",      "friend",  "goto",      "if",      "inline",   "int",
@@ -127,6 +127,9 @@ int CNvParser::MatchOperator(std::string_view text, int& length) const {
 }
 
 int CNvParser::FindKeyword(std::string_view word) const {
+    // Every keyword starts with a lower-case letter or '#'; most words of expressions do not.
+    if (word.empty() || !((word[0] >= 'a' && word[0] <= 'z') || word[0] == '#'))
+        return 0;
     for (std::size_t i = 1; i < std::size(kKeywords); ++i)
         if (word == kKeywords[i])
             return static_cast<int>(i);
@@ -230,7 +233,8 @@ void CNvParser::ToPostfix(const std::vector<ParserToken>& tokens) {
         return;
     }
     output_.clear();
-    std::vector<const ParserToken*> stack;
+    std::vector<const ParserToken*>& stack = stack_;
+    stack.clear();
     for (const ParserToken& t : tokens) {
         switch (t.kind) {
         case ParserTokenKind::Blank:
@@ -272,19 +276,22 @@ void CNvParser::ToPostfix(const std::vector<ParserToken>& tokens) {
 
 void CNvParserCpp::Tokenize(std::string_view text) {
     CNvParser::Tokenize(text);
-    std::vector<ParserToken> merged;
-    merged.reserve(tokens_.size());
+    // Joined in place: `kept` tokens are final, the one before `i` is the last kept.
+    std::size_t kept = 0;
     for (std::size_t i = 0; i < tokens_.size(); ++i) {
         const ParserToken& t = tokens_[i];
-        if ((t.text == "+" || t.text == "-") && !merged.empty() && i + 1 < tokens_.size() &&
-            isAwaitingExponent(merged.back().text) && isPlainNumber(tokens_[i + 1].text)) {
-            merged.back().text += t.text + tokens_[i + 1].text;
+        if ((t.text == "+" || t.text == "-") && kept > 0 && i + 1 < tokens_.size() &&
+            isAwaitingExponent(tokens_[kept - 1].text) && isPlainNumber(tokens_[i + 1].text)) {
+            tokens_[kept - 1].text += t.text;
+            tokens_[kept - 1].text += tokens_[i + 1].text;
             ++i;
             continue;
         }
-        merged.push_back(t);
+        if (kept != i)
+            tokens_[kept] = std::move(tokens_[i]);
+        ++kept;
     }
-    tokens_.swap(merged);
+    tokens_.resize(kept);
 }
 
 } // namespace lumbra

@@ -123,27 +123,42 @@ TEST(CDirectives, ANewPassStartsWithAnEmptyStack) {
     EXPECT_EQ(c.States("a"), "1");
 }
 
-TEST(ConditionStack, GroupsBeyondSixteenLevelsAreCountedNotEvaluated) {
+TEST(ConditionStack, DeepGroupsAreEvaluated) {
     Conditions c;
     std::string source;
-    // Sixteen taken levels, then four groups beyond them: "#if 0" there changes nothing, and
-    // their "#endif" lines close only them.
-    for (int i = 0; i < 16; ++i)
-        source += "#if 1\n";
-    source += "#if 0\nx\n#else\ny\n#if 0\nz\n#endif\n#endif\ninner\n";
-    for (int i = 0; i < 16; ++i)
-        source += "#endif\n";
-    source += "outer";
     std::string expected;
-    for (int i = 0; i < 16; ++i)
+    for (int i = 0; i < 40; ++i) {
+        source += "#if 1\n";
         expected += "#1 ";
-    expected += "#1 1 #1 1 #1 1 #1 #1 1 ";
-    for (int i = 0; i < 16; ++i)
+    }
+    source += "#if 0\nx\n#else\ny\n#endif\n";
+    expected += "#0 0 #1 1 #1 ";
+    for (int i = 0; i < 40; ++i) {
+        source += "#endif\n";
         expected += "#1 ";
-    expected += "1";
-    EXPECT_EQ(c.States(source), expected);
-    EXPECT_EQ(c.shared->Stack().Level(), 0);
-    EXPECT_EQ(c.shared->Stack().Overflow(), 0);
+    }
+    EXPECT_EQ(c.States(source + "z"), expected + "1");
+}
+
+TEST(ConditionStack, GroupsBeyondTheLastLevelAreCountedNotEvaluated) {
+    ConditionStack stack;
+    for (int i = 0; i < ConditionStack::kMaxLevels; ++i)
+        stack.Open(true);
+    EXPECT_EQ(stack.Level(), ConditionStack::kMaxLevels - 1);
+    // Beyond the levels a "#if 0" changes nothing, and its "#endif" closes only it.
+    EXPECT_EQ(stack.Open(false), kConditionDirective | kConditionActive);
+    EXPECT_EQ(stack.Else(), kConditionDirective | kConditionActive);
+    EXPECT_EQ(stack.Open(false), kConditionDirective | kConditionActive);
+    EXPECT_EQ(stack.Overflow(), 2);
+    stack.EndIf();
+    stack.EndIf();
+    EXPECT_EQ(stack.Level(), ConditionStack::kMaxLevels - 1);
+    stack.EndIf();
+    EXPECT_EQ(stack.Open(false), kConditionDirective) << "the last level is evaluated";
+    for (int i = 0; i < ConditionStack::kMaxLevels; ++i)
+        stack.EndIf();
+    EXPECT_EQ(stack.Level(), 0);
+    EXPECT_EQ(stack.LineState(), kConditionActive);
 }
 
 TEST(ConditionStack, AnExcludedOuterGroupStaysExcludedThroughDeepNesting) {
