@@ -1,7 +1,9 @@
 // Common steps of the command-line front end.
 #include "CliContext.h"
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "AnalysisRunner.h"
 #include "EngineConfig.h"
@@ -43,6 +45,10 @@ void CliContext::ApplyLanguage() {
 
 void CliContext::ConfigureFromSettings() {
     ConfigureEngine(engine, settings, inputOptions);
+    for (const auto& [index, value] : optionOverrides)
+        engine.SetOption(index, value);
+    for (const auto& [index, value] : countOptionOverrides)
+        engine.SetCountOption(index, value);
     ApplyDefinesAndIncludePaths();
 }
 
@@ -110,7 +116,10 @@ void CliContext::RegisterInputs() {
     }
     FileInputHooks hooks;
     hooks.messages = &messages;
+    int position = 0;
     for (const std::string& path : input.files) {
+        if (inputProgress)
+            inputProgress(++position, static_cast<int>(input.files.size()));
         if (IsProjectFile(path)) {
             RegisterProject(path);
             continue;
@@ -141,7 +150,12 @@ void CliContext::RegisterProject(const std::string& path) {
 
 void CliContext::Analyze() {
     AnalysisRunner runner(engine);
+    const int fileCount = engine.GetFileCount();
     runner.Start();
+    while (analysisProgress && runner.Busy()) {
+        analysisProgress(runner.Progress(), fileCount);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
     runner.Join();
 }
 

@@ -2,8 +2,10 @@
 // exit status.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FileInput.h"
@@ -54,6 +56,14 @@ public:
     int exitStatus = kExitOk;
     Environment environment;
     Settings settings = Settings::Defaults(environment, false);
+    // Progress while the inputs are registered (file p of count) and while the second pass
+    // runs (polled); both may stay empty.
+    std::function<void(int position, int count)> inputProgress;
+    std::function<void(const RunProgress& progress, int fileCount)> analysisProgress;
+    // Analysis options (index, value) given on the command line: they win over the settings
+    // and over the settings of project inputs.
+    std::vector<std::pair<int, int>> optionOverrides;
+    std::vector<std::pair<int, int>> countOptionOverrides;
     // The settings a ".prj" carries: loaded from project inputs (unless --ini names the
     // settings), written by save-project.
     SettingsProjectStore projectSettings;

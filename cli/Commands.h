@@ -13,6 +13,10 @@ void AddCommonOptions(CLI::App& cmd, CliContext& ctx);
 const char* KindName(int kind);
 
 void AddFilesCommand(CLI::App& app, CliContext& ctx, int& status);
+void AddAnalyzeCommand(CLI::App& app, CliContext& ctx, int& status);
+void AddCallingCommand(CLI::App& app, CliContext& ctx, int& status);
+void AddStructureCommand(CLI::App& app, CliContext& ctx, int& status);
+void AddJsonCommand(CLI::App& app, CliContext& ctx, int& status);
 void AddSaveProjectCommand(CLI::App& app, CliContext& ctx, int& status);
 
 // --ini and --user-settings (part of the common options).

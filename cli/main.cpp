@@ -27,6 +27,10 @@ int main(int argc, char** argv) {
     int status = kExitOk;
     AddFilesCommand(app, ctx, status);
     AddSettingsCommand(app, ctx, status);
+    AddAnalyzeCommand(app, ctx, status);
+    AddCallingCommand(app, ctx, status);
+    AddStructureCommand(app, ctx, status);
+    AddJsonCommand(app, ctx, status);
     AddSaveProjectCommand(app, ctx, status);
     AddModulesCommand(app, ctx, status);
     AddDefinesCommand(app, ctx, status);

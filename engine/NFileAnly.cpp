@@ -241,6 +241,7 @@ void NFileAnly::takeFirstPassSnapshot() {
 void NFileAnly::restoreFirstPassSnapshot() {
     // Drop what the previous analysis created (class nodes, undefined modules, members found by
     // the second pass); they are made again, with the same ids, by this one.
+    EndWalk(); // its nodes may point at modules dropped here
     if (moduleCount_ > registeredModuleCount_) {
         for (auto& f : files_) {
             auto& list = f->modules;

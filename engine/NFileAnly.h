@@ -183,6 +183,12 @@ public:
     int GetWalkCounter() const { return 0; } // 52
     void EndWalk();                          // 53
 
+    // BeginWalk for one module record: roots are built by id, since several modules may share
+    // a name (one per file, or differing in case under option 10).
+    int BeginWalkId(int id);
+    // Where the short form of a name starts: after the last '.', else after the first "::".
+    static std::size_t ShortNameStart(std::string_view name);
+
     // --- configuration (54-67) ----------------------------------------------------------------
     void SetCommentKeyword(std::string_view text, int index);          // 54
     void SetDecorationChars(std::string_view text);                    // 55
@@ -399,15 +405,20 @@ private:
     bool constantCursorInFile_ = false;
 
     // Walk stack (NFileAnlyWalk.cpp).
+    // A node's inclusive values hold what its popped descendants contributed; a node passes
+    // its totals to its parent when it is popped, so each step costs the same at any depth.
     struct WalkNode {
         int level = 0;
         int visited = 0;
         int execInc = 0;
         int pathInc = 0;
+        int ownPath = 0;   // the module's path number when the node was pushed
+        int pathBelow = 0; // path numbers of the popped descendants, each counted in full
         ModuleRecord* module = nullptr;
     };
+    void pushWalkNode(ModuleRecord* module, int level);
     std::vector<WalkNode> walk_;
-    std::vector<int> walkCount_; // per module id: occurrences on the walk stack
+    std::vector<int> walkCount_; // per module id: occurrences on the walk stack (kept zeroed)
 
     // Module count when the second pass last started from freshly registered records; a later
     // second pass over the same records first returns them to that point.

@@ -33,18 +33,29 @@ void NFileAnly::AddClassNodes() {
 }
 
 int NFileAnly::BeginWalk(std::string_view name) {
+    const ModuleRecord* m = FindModule(name);
+    return BeginWalkId(m ? m->id : 0); // id 0 still ends the previous walk
+}
+
+int NFileAnly::BeginWalkId(int id) {
     EndWalk();
     nameWidth_ = 1;
     shortNameWidth_ = 1;
-    ModuleRecord* m = FindModule(name);
+    ModuleRecord* m = GetModuleRecord(id);
     if (!m)
         return 0;
-    walkCount_.assign(modules_.size() + 1, 0);
-    walk_.push_back({0, 0, m->exec, m->pathNumb, m});
-    ++walkCount_[static_cast<std::size_t>(m->id)];
-    walkDepth_ = 0;
-    walkNodeCount_ = 1;
+    pushWalkNode(m, 0);
     return 1;
+}
+
+void NFileAnly::pushWalkNode(ModuleRecord* module, int level) {
+    walk_.push_back({level, 0, module->exec, module->pathNumb, module->pathNumb, 0, module});
+    const auto id = static_cast<std::size_t>(module->id);
+    if (id >= walkCount_.size())
+        walkCount_.resize(std::max(id + 1, modules_.size() + 1), 0);
+    ++walkCount_[id];
+    walkDepth_ = level;
+    ++walkNodeCount_;
 }
 
 int NFileAnly::GetWalkDepth() const {
@@ -108,33 +119,28 @@ int NFileAnly::WalkDown() {
     ModuleRecord* target = GetModuleRecord(call.targetId);
     if (!target)
         return 1;
-
-    const int level = top.level + 1;
-    const int e = target->exec;
-    const int p = target->pathNumb;
-    bool shareInFull = false;
-    for (auto it = walk_.rbegin(); it != walk_.rend(); ++it) {
-        it->execInc += e;
-        const bool container = it->module->containerKind != kModuleOrdinary;
-        it->pathInc += (container || shareInFull) ? p : std::max(p - 1, 0);
-        if (container)
-            shareInFull = true;
-    }
-    walk_.push_back({level, 0, e, p, target});
-    if (static_cast<std::size_t>(target->id) >= walkCount_.size())
-        walkCount_.resize(static_cast<std::size_t>(target->id) + 1, 0);
-    ++walkCount_[static_cast<std::size_t>(target->id)];
-    walkDepth_ = level;
-    ++walkNodeCount_;
+    pushWalkNode(target, top.level + 1);
     return 1;
 }
 
 int NFileAnly::WalkUp() {
     if (walk_.empty() || walk_.back().level == 0)
         return 0;
-    --walkCount_[static_cast<std::size_t>(walk_.back().module->id)];
+    const WalkNode child = walk_.back();
+    --walkCount_[static_cast<std::size_t>(child.module->id)];
     walk_.pop_back();
-    walkDepth_ = walk_.back().level;
+    // What the child gathered goes to its parent. A container, having no path of its own to
+    // share, takes path numbers in full, and so does every node above a container; any other
+    // node takes each path number less one (a call adds one path to a caller that already
+    // counted one for it).
+    WalkNode& parent = walk_.back();
+    parent.execInc += child.execInc;
+    if (parent.module->containerKind != kModuleOrdinary)
+        parent.pathInc += child.ownPath + child.pathBelow;
+    else
+        parent.pathInc += std::max(child.ownPath - 1, 0) + (child.pathInc - child.ownPath);
+    parent.pathBelow += child.ownPath + child.pathBelow;
+    walkDepth_ = parent.level;
     --walkNodeCount_;
     return 1;
 }
@@ -163,12 +169,8 @@ int NFileAnly::GetWalkNode(WalkNodeInfo& out) {
 
     const std::string& name = m.name;
     nameWidth_ = std::max(nameWidth_, static_cast<int>(name.size()));
-    std::size_t shortStart = 0;
-    if (std::size_t dot = name.rfind('.'); dot != std::string::npos)
-        shortStart = dot + 1;
-    else if (std::size_t colons = name.find("::"); colons != std::string::npos)
-        shortStart = colons + 2;
-    shortNameWidth_ = std::max(shortNameWidth_, static_cast<int>(name.size() - shortStart));
+    shortNameWidth_ =
+        std::max(shortNameWidth_, static_cast<int>(name.size() - ShortNameStart(name)));
 
     out.name = name;
     out.id = m.id;
@@ -192,6 +194,14 @@ int NFileAnly::GetWalkNode(WalkNodeInfo& out) {
     return 1;
 }
 
+std::size_t NFileAnly::ShortNameStart(std::string_view name) {
+    if (std::size_t dot = name.rfind('.'); dot != std::string_view::npos)
+        return dot + 1;
+    if (std::size_t colons = name.find("::"); colons != std::string_view::npos)
+        return colons + 2;
+    return 0;
+}
+
 int NFileAnly::IsWalkNodeNew() const {
     if (walk_.empty())
         return 1;
@@ -199,8 +209,11 @@ int NFileAnly::IsWalkNodeNew() const {
 }
 
 void NFileAnly::EndWalk() {
+    // Only the entries of the nodes still on the stack are nonzero: clearing them keeps the
+    // cost of a walk proportional to its own length, not to the number of modules.
+    for (const WalkNode& node : walk_)
+        --walkCount_[static_cast<std::size_t>(node.module->id)];
     walk_.clear();
-    walkCount_.clear();
     walkDepth_ = 0;
     walkNodeCount_ = 0;
 }
