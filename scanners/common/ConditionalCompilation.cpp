@@ -1,9 +1,7 @@
 // Conditions, expression values and source constants for every scanner with directives.
 #include "common/ConditionalCompilation.h"
 
-#include <algorithm>
 #include <array>
-#include <climits>
 
 #include "NFileAnly.h"
 #include "common/Preprocessor.h"

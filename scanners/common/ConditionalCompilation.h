@@ -98,8 +98,6 @@ public:
     // True once an include file was left unread because of the depth or the count limit.
     bool IncludeLimitReached() const { return limitReached_; }
 
-    CNvParserCpp& Parser() { return parser_; }
-
 private:
     bool condition(NFileAnly& engine, DirectiveFamily family, Directive directive,
                    std::string_view operand);
