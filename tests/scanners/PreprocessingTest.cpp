@@ -213,6 +213,16 @@ TEST(IncludePrescan, CyclesAndSelfIncludesEnd) {
     }
 }
 
+TEST(IncludePrescan, AnIncludeFileChangedOnDiskIsReadAgain) {
+    ScanHarness scan(conditions());
+    scan.Write("h.h", "#define X 1\n");
+    scan.Add("a.c", "#include \"h.h\"\n");
+    scan.Write("h.h", "#define X 22\n");
+    scan.Add("b.c", "#include \"h.h\"\n");
+    EXPECT_EQ(constants(scan.engine(), 0), "X = 1 ( 0x1 )");
+    EXPECT_EQ(constants(scan.engine(), 1), "X = 22 ( 0x16 )");
+}
+
 TEST(IncludePrescan, DeepChainsStopAtTheNestingLimitWithOneMessage) {
     RecordingSink sink;
     ScanHarness scan(conditions());
