@@ -34,6 +34,10 @@ public:
 
     // Writes the file and registers it (definition pass). Returns its path.
     std::string Add(const std::string& name, std::string_view text);
+    // Writes the file into the scratch folder without registering it (include files).
+    std::string Write(const std::string& name, std::string_view text) {
+        return dir_.write(name, text);
+    }
     // The analysis run over everything registered.
     void Analyse();
 
