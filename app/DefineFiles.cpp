@@ -8,24 +8,10 @@
 #include "NFileAnly.h"
 #include "Sinks.h"
 #include "TextInput.h"
+#include "cfamily/CLineText.h"
 
 namespace lumbra {
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-bool isNameChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '$' || static_cast<unsigned char>(c) >= 0x80;
-}
-
-std::string_view skipBlanks(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    return s;
-}
 
 // The file as the user named it; a name written with backslashes (a setting carried over from
 // Windows) is tried with slashes when it does not exist as it stands.
@@ -56,29 +42,31 @@ bool ReadConstantDefineFile(NFileAnly& engine, const std::string& path) {
         notFound(engine, "Constant define file not found.");
         return false;
     }
+    CTokenReader reader;
+    reader.SetCodePage932(engine.GetTextReadSettings().codePage == kCodePageShiftJis);
     for (std::size_t i = 0; i < text->lineCount(); ++i) {
-        std::string_view line = text->line(i);
-        if (line.empty() || line.front() != '#')
+        const char* p = text->line(i).data(); // each line is followed by a NUL in memory
+        if (*p != '#')
             continue;
-        constexpr std::string_view kDefine = "#define";
-        if (line.substr(0, kDefine.size()) != kDefine ||
-            (line.size() > kDefine.size() && !isBlank(line[kDefine.size()])))
+        const char* e = reader.Read(p);
+        if (std::string_view(p, static_cast<std::size_t>(e - p)) != "#define")
             continue;
-        std::string_view rest = skipBlanks(line.substr(kDefine.size()));
-        std::size_t nameEnd = 0;
-        while (nameEnd < rest.size() && isNameChar(rest[nameEnd]))
-            ++nameEnd;
-        if (nameEnd == 0)
+        p = SkipBlanks(e);
+        e = reader.Read(p);
+        if (e == p)
             continue;
         ConstantRecord constant;
-        constant.name = std::string(rest.substr(0, nameEnd));
-        std::string_view value = skipBlanks(rest.substr(nameEnd));
-        std::size_t valueEnd = 0;
-        while (valueEnd < value.size() && !isBlank(value[valueEnd]) &&
-               value.substr(valueEnd, 2) != "//" && value.substr(valueEnd, 2) != "/*")
-            ++valueEnd;
-        value = value.substr(0, valueEnd);
-        constant.value = value.empty() ? 1 : NFileAnly::ParseNumber(value);
+        constant.name.assign(p, e);
+        p = SkipBlanks(e);
+        if (*p == '-' && p[1] >= '0' && p[1] <= '9') {
+            // A negative value: the token reader alone would stop at its sign.
+            constant.value = NFileAnly::ParseNumber(p);
+        } else {
+            e = reader.Read(p);
+            constant.value =
+                e == p ? 1 : NFileAnly::ParseNumber({p, static_cast<std::size_t>(e - p)});
+        }
+        reader.Reset();
         engine.AddGlobalConstant(std::move(constant));
     }
     return true;

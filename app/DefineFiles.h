@@ -8,9 +8,10 @@ namespace lumbra {
 
 class NFileAnly;
 
-// Adds every "#define NAME [VALUE]" of the file to the engine's global constants (an empty
-// value counts 1, "0x" values are hexadecimal, the first definition of a name stays). A file
-// that cannot be read is reported ("Constant define file not found.") and adds nothing.
+// Adds every "#define NAME [VALUE]" line of the file (read with the C-family token reader) to
+// the engine's global constants: an empty value counts 1, "0x" values are hexadecimal, others
+// decimal, and the first definition of a name stays. A file that cannot be read is reported
+// ("Constant define file not found.") and adds nothing.
 bool ReadConstantDefineFile(NFileAnly& engine, const std::string& path);
 
 // Adds every line after an "[Except]" header to the engine's exception list; lines beginning

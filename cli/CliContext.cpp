@@ -49,6 +49,38 @@ void CliContext::ConfigureFromSettings() {
         engine.SetOption(index, value);
     for (const auto& [index, value] : countOptionOverrides)
         engine.SetCountOption(index, value);
+    ApplyDefinesAndIncludePaths();
+}
+
+void CliContext::ApplyDefinesAndIncludePaths() {
+    if (!common.includePaths.empty()) {
+        std::string folders = settings.includePath;
+        for (const std::string& dir : common.includePaths) {
+            if (!folders.empty() && folders.back() != ';')
+                folders += ';';
+            folders += dir;
+        }
+        engine.SetIncludePaths(folders);
+    }
+    if (common.defines.empty())
+        return;
+    // The first definition of a name stays: the command line goes first.
+    std::vector<ConstantRecord> configured(engine.GetGlobalConstants().begin(),
+                                           engine.GetGlobalConstants().end());
+    engine.ClearConstants();
+    for (const std::string& define : common.defines)
+        engine.AddGlobalConstant(ConstantFromDefine(define));
+    for (ConstantRecord& c : configured)
+        engine.AddGlobalConstant(std::move(c));
+}
+
+ConstantRecord ConstantFromDefine(std::string_view define) {
+    ConstantRecord c;
+    const std::size_t eq = define.find('=');
+    c.name.assign(define.substr(0, eq));
+    const std::string_view value = eq == std::string_view::npos ? "" : define.substr(eq + 1);
+    c.value = value.empty() ? 1 : NFileAnly::ParseNumber(value);
+    return c;
 }
 
 void CliContext::LoadSettings() {

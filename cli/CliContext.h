@@ -34,10 +34,16 @@ private:
 // Options every command takes.
 struct CommonOptions {
     std::vector<std::string> paths;
-    std::string lang;          // "", "en" or "ja"
-    std::string ini;           // settings file or project file to take the settings from
-    bool userSettings = false; // take the settings from the user's settings file
+    std::string lang;                 // "", "en" or "ja"
+    std::string ini;                  // settings file or project file to take the settings from
+    bool userSettings = false;        // take the settings from the user's settings file
+    std::vector<std::string> defines; // --define NAME[=VALUE]: global constants
+    std::vector<std::string> includePaths; // --include-path DIR: after the settings' folders
 };
+
+// The constant of a "--define NAME[=VALUE]" argument, read as a line of the constant define
+// file: no value counts 1, "0x" values are hexadecimal, others decimal.
+ConstantRecord ConstantFromDefine(std::string_view define);
 
 class CliContext {
 public:
@@ -67,6 +73,9 @@ public:
     void ApplyLanguage();
     // Configures the engine from the settings, then applies the option overrides.
     void ConfigureFromSettings();
+    // The constants of --define (ahead of the define file's, so that they win) and the folders
+    // of --include-path.
+    void ApplyDefinesAndIncludePaths();
     // Loads the settings named by the options; an unreadable file is reported and sets status 1.
     void LoadSettings();
     // Collects the inputs and registers them; unreadable paths are reported and set status 1.

@@ -23,5 +23,8 @@ void AddSaveProjectCommand(CLI::App& app, CliContext& ctx, int& status);
 void AddSettingsOptions(CLI::App& cmd, CliContext& ctx);
 void AddSettingsCommand(CLI::App& app, CliContext& ctx, int& status);
 void AddModulesCommand(CLI::App& app, CliContext& ctx, int& status);
+// --define and --include-path (part of the common options).
+void AddDefineOptions(CLI::App& cmd, CliContext& ctx);
+void AddDefinesCommand(CLI::App& app, CliContext& ctx, int& status);
 
 } // namespace lumbra::cli

@@ -10,6 +10,7 @@ void AddCommonOptions(CLI::App& cmd, CliContext& ctx) {
     cmd.add_option("--lang", ctx.common.lang, "Interface language of the texts")
         ->check(CLI::IsMember({"en", "ja"}));
     AddSettingsOptions(cmd, ctx);
+    AddDefineOptions(cmd, ctx);
     cmd.add_option("paths", ctx.common.paths, "Source files, folders or project files")->required();
 }
 
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     AddJsonCommand(app, ctx, status);
     AddSaveProjectCommand(app, ctx, status);
     AddModulesCommand(app, ctx, status);
+    AddDefinesCommand(app, ctx, status);
 
     try {
         app.parse(argc, argv);

@@ -392,6 +392,7 @@ private:
     std::unordered_set<std::string> exceptUpper_;
     ConstantList globalConstants_;
     std::vector<std::pair<std::string, int>> pendingIncludes_;
+    std::unordered_set<std::string> pendingIndex_; // the paths of pendingIncludes_
     std::vector<std::string> includePaths_;
 
     std::array<std::string, 4> commentKeywords_;

@@ -14,9 +14,15 @@ namespace lumbra {
 // --- include files -------------------------------------------------------------------------------
 
 int NFileAnly::QueueInclude(const std::string& path, int kind) {
-    for (const auto& [p, k] : pendingIncludes_)
-        if (p == path)
-            return 0;
+    // The index follows the list; the list's paths are unique, so a size mismatch means the list
+    // was cleared since.
+    if (pendingIndex_.size() != pendingIncludes_.size()) {
+        pendingIndex_.clear();
+        for (const auto& [p, k] : pendingIncludes_)
+            pendingIndex_.insert(p);
+    }
+    if (!pendingIndex_.insert(path).second)
+        return 0;
     pendingIncludes_.emplace_back(path, kind);
     return 1;
 }

@@ -65,6 +65,7 @@ void openOwnProject(const std::string& path, ProjectHost& host, ProjectOpenResul
     if (!reader.Relocated().empty())
         host.Notice(RelocationNotice(reader.Relocated()));
 
+    host.ListedFiles(result.listed);
     host.BeginLoading();
     for (const ListedFile& file : listed) {
         if (host.Cancelled())
@@ -92,6 +93,7 @@ void openForeignProject(const std::string& path, const FormatRow& row, ProjectHo
         host.Notice(RelocationNotice(reader.Relocated()));
 
     host.AddRecent(path);
+    host.ListedFiles(result.listed);
     host.BeginLoading();
     // Listed files that cannot be read are skipped without a word; Cancel is not consulted.
     for (const std::string& file : reader.Files())

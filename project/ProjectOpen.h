@@ -57,6 +57,8 @@ public:
     // Loads the settings a ".prj" carries (all sections but the window layout and the recent
     // files).
     virtual void LoadProjectSettings(const std::string& prjPath) {}
+    // How many files the project lists; comes before BeginLoading.
+    virtual void ListedFiles(int count) {}
     // Clears the current analysis and opens the progress display.
     virtual void BeginLoading() = 0;
     // True when the user has cancelled the progress display.

@@ -6,19 +6,23 @@
 #include "NFileAnly.h"
 #include "asm/AsmScanner.h"
 #include "cfamily/CFamilyScanner.h"
-#include "common/Preprocessor.h"
+#include "cfamily/CPreprocessor.h"
+#include "common/ConditionalCompilation.h"
 
 namespace lumbra {
 namespace {
 
-using Factory = std::unique_ptr<LanguageScanner> (*)();
+// Every scanner of an engine shares one conditional compilation (one condition stack, one
+// expression tokenizer): only one file is scanned at a time.
+using Shared = std::shared_ptr<ConditionalCompilation>;
+using Factory = std::unique_ptr<LanguageScanner> (*)(const Shared& conditions);
 
-std::unique_ptr<LanguageScanner> makeCFamily() {
-    return std::make_unique<CFamilyScanner>(std::make_unique<PlainPreprocessor>());
+std::unique_ptr<LanguageScanner> makeCFamily(const Shared& conditions) {
+    return std::make_unique<CFamilyScanner>(std::make_unique<CPreprocessor>(conditions));
 }
 
-std::unique_ptr<LanguageScanner> makeAssembler() {
-    return std::make_unique<AsmScanner>();
+std::unique_ptr<LanguageScanner> makeAssembler(const Shared& conditions) {
+    return std::make_unique<AsmScanner>(conditions);
 }
 
 struct ScannerEntry {
@@ -35,9 +39,10 @@ constexpr ScannerEntry kScanners[] = {
 } // namespace
 
 void InstallScanners(NFileAnly& engine) {
+    const Shared conditions = std::make_shared<ConditionalCompilation>();
     for (const ScannerEntry& e : kScanners)
         if (e.make)
-            engine.SetScanner(e.kind, e.make());
+            engine.SetScanner(e.kind, e.make(conditions));
 }
 
 } // namespace lumbra

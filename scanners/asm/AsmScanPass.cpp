@@ -6,7 +6,9 @@
 
 #include <cstring>
 
+#include "Lang.h"
 #include "NFileAnly.h"
+#include "Sinks.h"
 #include "TextInput.h"
 #include "common/CommentLabels.h"
 #include "common/Preprocessor.h"
@@ -64,7 +66,7 @@ const char* wrappedLabel(const char* paren, std::string_view& name) {
 
 } // namespace
 
-AsmScanPass::AsmScanPass(NFileAnly& engine, FileRecord& file, AsmConditions& conditions,
+AsmScanPass::AsmScanPass(NFileAnly& engine, FileRecord& file, ConditionalCompilation& conditions,
                          const AsmLabelIndex* index, Mode mode)
     : engine_(engine), file_(file), conditions_(conditions), index_(index), mode_(mode),
       labels_(nullptr), names_(engine), words_(engine) {
@@ -140,9 +142,11 @@ AsmScanPass::Head AsmScanPass::parseHead(const char* text) {
         h.commentAt = start;
         return h;
     }
-    h.directive = AsmConditions::DirectiveOf(engine_, token_);
-    if (h.directive != AsmDirective::None) {
-        h.operands = after;
+    h.directive = ConditionalCompilation::AssemblerDirective(engine_, token_);
+    if (h.directive != Directive::None) {
+        read(after, operand_);
+        if (!operand_.empty() && !AsmTokenReader::IsCommentStart(operand_.front()))
+            h.condition = operand_;
         return h;
     }
 
@@ -222,14 +226,19 @@ bool AsmScanPass::labelWithoutColon(bool column0) const {
     return next == kAsmEquate || isDataClass(next);
 }
 
+unsigned AsmScanPass::stateOf(const Head& h) {
+    if (h.directive == Directive::None)
+        return conditions_.LineState(engine_);
+    return conditions_.DirectiveState(engine_, DirectiveFamily::Assembler, h.directive,
+                                      h.condition);
+}
+
 void AsmScanPass::line(const char* text) {
     ++lineNo_;
     lineLabelName_.clear();
     const Head h = parseHead(text);
-    const bool directive = h.directive != AsmDirective::None;
-    const unsigned state = directive ? conditions_.DirectiveState(engine_, h.directive, h.operands)
-                                     : conditions_.LineState(engine_);
-    if (!(state & kConditionActive)) {
+    const bool directive = h.directive != Directive::None;
+    if (!(stateOf(h) & kConditionActive)) {
         inactiveLine(directive);
         return;
     }
@@ -267,7 +276,8 @@ void AsmScanPass::line(const char* text) {
 }
 
 void AsmScanPass::inactiveLine(bool directive) {
-    count(LineClass::Other);
+    // As in every language, an excluded directive line is a Define line.
+    count(directive ? LineClass::Define : LineClass::Other);
     if (analysis()) {
         words_.BeginLine(lineNo_, directive ? kLineActive | kLineKindDirective : 0u);
         words_.Finish(0, 0);
@@ -622,7 +632,7 @@ void AsmScanPass::equate(std::string_view name, const char* operands) {
         c.hasText = true;
         c.text = token_;
     }
-    conditions_.AddConstant(engine_, std::move(c));
+    ConditionalCompilation::AddConstant(engine_, std::move(c), false);
 }
 
 void AsmScanPass::include(const char* operands, const std::string& includingPath) {
@@ -641,18 +651,23 @@ void AsmScanPass::include(const char* operands, const std::string& includingPath
 }
 
 void AsmScanPass::prescan(const std::string& path) {
-    if (!conditions_.EnterInclude(path))
+    if (!conditions_.EnterInclude(path)) {
+        if (conditions_.IncludeLimitReached() && !limitReported_ && !analysis()) {
+            limitReported_ = true;
+            engine_.Messages().Message(Format(tr("Include files of %s nest too deeply or repeat "
+                                                 "too often: some were not read."),
+                                              file_.path.c_str()),
+                                       tr("Caution"), MessageKind::Warning);
+        }
         return;
+    }
     if (auto text = conditions_.IncludeText(engine_, path)) {
         std::string name;
         for (std::size_t i = 0; i < text->lineCount(); ++i) {
             const char* line = text->line(i).data();
             const Head h = parseHead(line);
-            const bool directive = h.directive != AsmDirective::None;
-            const unsigned state =
-                directive ? conditions_.DirectiveState(engine_, h.directive, h.operands)
-                          : conditions_.LineState(engine_);
-            if (!(state & kConditionActive) || directive || !h.hasWord)
+            const bool directive = h.directive != Directive::None;
+            if (!(stateOf(h) & kConditionActive) || directive || !h.hasWord)
                 continue;
             if (h.cls == kAsmEquate && h.hasLabel) {
                 name = labelText_;

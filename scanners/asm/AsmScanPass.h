@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "asm/AsmConditions.h"
 #include "asm/AsmLabels.h"
 #include "asm/AsmTokenReader.h"
+#include "common/ConditionalCompilation.h"
 #include "common/LineCounts.h"
 #include "common/LineWordBuilder.h"
 
@@ -43,7 +43,7 @@ public:
     enum class Mode { Definition, Analysis };
 
     // `index` (analysis pass): the labels of every assembler file.
-    AsmScanPass(NFileAnly& engine, FileRecord& file, AsmConditions& conditions,
+    AsmScanPass(NFileAnly& engine, FileRecord& file, ConditionalCompilation& conditions,
                 const AsmLabelIndex* index, Mode mode);
     void Run(const SourceText& text);
 
@@ -54,7 +54,8 @@ public:
 private:
     // How a line begins: its label (if any) and its instruction word.
     struct Head {
-        AsmDirective directive = AsmDirective::None;
+        Directive directive = Directive::None;
+        std::string_view condition;      // the operand of a conditional directive
         bool comment = false;            // the first token begins a comment
         bool hasLabel = false;           // a label (its text in labelText_)
         bool proc = false;               // "name PROC": the label is a routine
@@ -68,6 +69,8 @@ private:
     // Whether a first token without a colon (token_, followed by word_) is a label.
     bool labelWithoutColon(bool column0) const;
 
+    // The condition state of a line: directives move the condition stack.
+    unsigned stateOf(const Head& h);
     void line(const char* text);
     void inactiveLine(bool directive);
     void label(const Head& head);
@@ -109,7 +112,7 @@ private:
 
     NFileAnly& engine_;
     FileRecord& file_;
-    AsmConditions& conditions_;
+    ConditionalCompilation& conditions_;
     const AsmLabelIndex* index_;
     const Mode mode_;
     AsmFileLabels* labels_;
@@ -127,12 +130,13 @@ private:
     long awaitingFirst_ = -1;  // definition: the label whose first statement is still to come
     long tableLabel_ = -1;     // definition: the label that "2 Bytes Define" entries belong to
     bool pathPending_ = false; // analysis: the current module's first instruction is to come
+    bool limitReported_ = false;
 
     // Per-line state.
     std::string lineLabelName_; // the label of this line ("" when none)
     bool lineHasCall_ = false;
 
-    std::string token_, word_, labelText_, name_, key_, scratch_;
+    std::string token_, word_, labelText_, name_, key_, scratch_, operand_;
 };
 
 } // namespace lumbra

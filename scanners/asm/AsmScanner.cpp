@@ -10,12 +10,15 @@
 
 namespace lumbra {
 
+AsmScanner::AsmScanner(std::shared_ptr<ConditionalCompilation> conditions)
+    : conditions_(std::move(conditions)) {}
+
 void AsmScanner::DefinitionPass(NFileAnly& engine, FileRecord& file, const SourceText& text) {
-    AsmScanPass(engine, file, conditions_, nullptr, AsmScanPass::Mode::Definition).Run(text);
+    AsmScanPass(engine, file, *conditions_, nullptr, AsmScanPass::Mode::Definition).Run(text);
 }
 
 void AsmScanner::AnalysisPass(NFileAnly& engine, FileRecord& file, const SourceText& text) {
-    AsmScanPass(engine, file, conditions_, &index_, AsmScanPass::Mode::Analysis).Run(text);
+    AsmScanPass(engine, file, *conditions_, &index_, AsmScanPass::Mode::Analysis).Run(text);
 }
 
 void AsmScanner::BeforeAnalysis(NFileAnly& engine) {

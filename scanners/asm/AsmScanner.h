@@ -2,14 +2,19 @@
 // read through the instruction classes of the selected set.
 #pragma once
 
+#include <memory>
+
 #include "LanguageScanner.h"
-#include "asm/AsmConditions.h"
 #include "asm/AsmLabels.h"
+#include "common/ConditionalCompilation.h"
 
 namespace lumbra {
 
 class AsmScanner final : public LanguageScanner {
 public:
+    // `conditions` answers for conditional assembly, equate constants and include pre-scans.
+    explicit AsmScanner(std::shared_ptr<ConditionalCompilation> conditions);
+
     void DefinitionPass(NFileAnly& engine, FileRecord& file, const SourceText& text) override;
     void AnalysisPass(NFileAnly& engine, FileRecord& file, const SourceText& text) override;
     // Called labels are routines: every label that some file calls becomes a module of the file
@@ -17,7 +22,7 @@ public:
     void BeforeAnalysis(NFileAnly& engine) override;
 
 private:
-    AsmConditions conditions_;
+    std::shared_ptr<ConditionalCompilation> conditions_;
     AsmLabelIndex index_;
 };
 

@@ -9,6 +9,7 @@
 
 #include "NFileAnly.h"
 #include "TextInput.h"
+#include "cfamily/CLineText.h"
 #include "common/CommentLabels.h"
 #include "common/Preprocessor.h"
 
@@ -17,36 +18,9 @@ namespace {
 
 constexpr std::string_view kDesignerRegionTitle = "Windows Form Designer generated code";
 
-bool isIdentifierChar(char c) {
-    return c != '\0' && !CTokenReader::IsStop(c) && c != ':' && c != '"' && c != '\'';
-}
-
-const char* skipBlanks(const char* p) {
-    while (CTokenReader::IsBlank(*p))
-        ++p;
-    return p;
-}
-
 // The word `w` at `p`, not followed by more identifier characters.
 bool wordAt(const char* p, std::string_view w) {
-    return std::strncmp(p, w.data(), w.size()) == 0 && !isIdentifierChar(p[w.size()]);
-}
-
-bool endsWithBackslash(const char* line) {
-    std::size_t n = std::strlen(line);
-    while (n > 0 && CTokenReader::IsBlank(line[n - 1]))
-        --n;
-    return n > 0 && line[n - 1] == '\\';
-}
-
-// The text without a final backslash (and the blanks after it).
-std::string_view withoutBackslash(const char* line) {
-    std::size_t n = std::strlen(line);
-    while (n > 0 && CTokenReader::IsBlank(line[n - 1]))
-        --n;
-    if (n > 0 && line[n - 1] == '\\')
-        --n;
-    return {line, n};
+    return std::strncmp(p, w.data(), w.size()) == 0 && !IsIdentifierChar(p[w.size()]);
 }
 
 bool hasColons(std::string_view name) {
@@ -73,22 +47,6 @@ bool comesFirst(const char* p, char wanted, std::string_view stops) {
         }
     }
     return false;
-}
-
-// A value text without a trailing comment.
-std::string_view cutComment(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '"' || c == '\'') {
-            for (++i; i < text.size() && text[i] != c; ++i)
-                if (text[i] == '\\')
-                    ++i;
-            continue;
-        }
-        if (c == '/' && i + 1 < text.size() && (text[i + 1] == '/' || text[i + 1] == '*'))
-            return text.substr(0, i);
-    }
-    return text;
 }
 
 } // namespace
@@ -244,15 +202,15 @@ void CScanPass::line(const char* text) {
 
     // Lines that carry on a "#define" or a conditional directive.
     if (continuation_ != 0 || joiningIf_) {
-        const bool more = endsWithBackslash(text);
+        const bool more = EndsWithBackslash(text);
         markDirectiveLine();
         if (continuation_ == 2 || joiningIf_) {
             std::string& joined = joiningIf_ ? ifText_ : defineText_;
             joined.push_back(' ');
-            joined.append(more ? withoutBackslash(text) : std::string_view(text));
+            joined.append(more ? WithoutBackslash(text) : std::string_view(text));
         }
         if (!more && continuation_ == 2)
-            pre_.DefineConstant(engine_, defineName_, cutComment(defineText_));
+            pre_.DefineConstant(engine_, defineName_, CutComment(defineText_));
         if (!more && joiningIf_) {
             joiningIf_ = false;
             applyCondition(pre_.LineState(engine_, ifText_, false));
@@ -264,13 +222,13 @@ void CScanPass::line(const char* text) {
         return;
     }
 
-    const char* s = skipBlanks(text);
+    const char* s = SkipBlanks(text);
     const bool inLiteral = !startsInComment && reader_.InLiteral();
-    if (!startsInComment && !inLiteral && previousActive_ && *s == '#' &&
-        std::strncmp(skipBlanks(s + 1), "if", 2) == 0 && endsWithBackslash(s)) {
+    if (!startsInComment && !inLiteral && previousActive_ && OpensCondition(s) &&
+        EndsWithBackslash(s)) {
         // Evaluated once the last continuation line is read.
         joiningIf_ = true;
-        ifText_.assign(withoutBackslash(s));
+        ifText_.assign(WithoutBackslash(s));
         markDirectiveLine();
         finishLine();
         return;
@@ -293,14 +251,14 @@ void CScanPass::line(const char* text) {
         } else if (*s == 'e' && wordAt(s, "extern")) {
             if (depth_ == 0)
                 body_ = false;
-            if (std::strncmp(skipBlanks(s + 6), "\"C\"", 3) != 0) {
+            if (std::strncmp(SkipBlanks(s + 6), "\"C\"", 3) != 0) {
                 code_ = true;
                 unscannedRest(s);
                 finishLine();
                 return;
             }
             externCPending_ = true;
-        } else if (*s == 't' && wordAt(s, "typedef") && !wordAt(skipBlanks(s + 7), "struct")) {
+        } else if (*s == 't' && wordAt(s, "typedef") && !wordAt(SkipBlanks(s + 7), "struct")) {
             code_ = true;
             if (depth_ == 0)
                 body_ = false;
@@ -324,11 +282,8 @@ void CScanPass::line(const char* text) {
 
 bool CScanPass::directiveLine(const char* s, const char*& scanFrom) {
     markDirectiveLine();
-    const char* p = skipBlanks(s + 1);
-    const char* w = p;
-    while (isIdentifierChar(*p))
-        ++p;
-    const std::string_view word(w, static_cast<std::size_t>(p - w));
+    const char* p = nullptr;
+    const std::string_view word = DirectiveWord(s, p);
     if (word == "define") {
         defineDirective(p, scanFrom);
         return scanFrom != lineStart_;
@@ -347,8 +302,8 @@ bool CScanPass::directiveLine(const char* s, const char*& scanFrom) {
     } else if (word == "include") {
         includeDirective(p);
     } else if (word == "undef") {
-        const char* n = skipBlanks(p);
-        if (isIdentifierChar(*n)) {
+        const char* n = SkipBlanks(p);
+        if (IsIdentifierChar(*n)) {
             const char* e = reader_.Read(n);
             pre_.UndefineConstant(engine_, std::string_view(n, static_cast<std::size_t>(e - n)));
             p = e;
@@ -359,14 +314,14 @@ bool CScanPass::directiveLine(const char* s, const char*& scanFrom) {
 }
 
 void CScanPass::defineDirective(const char* p, const char*& scanFrom) {
-    const char* name = skipBlanks(p);
-    if (!isIdentifierChar(*name)) {
+    const char* name = SkipBlanks(p);
+    if (!IsIdentifierChar(*name)) {
         unscannedRest(name);
         return;
     }
     const char* nameEnd = reader_.Read(name);
     const std::string_view macro(name, static_cast<std::size_t>(nameEnd - name));
-    const bool more = endsWithBackslash(lineStart_);
+    const bool more = EndsWithBackslash(lineStart_);
     if (*nameEnd == '(') {
         // Only a one-line macro with a "{" may open a module body; continued ones never do.
         if (more)
@@ -380,26 +335,23 @@ void CScanPass::defineDirective(const char* p, const char*& scanFrom) {
     if (more) {
         continuation_ = 2;
         defineName_.assign(macro);
-        defineText_.assign(withoutBackslash(nameEnd));
+        defineText_.assign(WithoutBackslash(nameEnd));
     } else {
-        pre_.DefineConstant(engine_, macro, cutComment(nameEnd));
+        pre_.DefineConstant(engine_, macro, CutComment(nameEnd));
     }
     unscannedRest(nameEnd);
 }
 
 void CScanPass::includeDirective(const char* p) {
-    p = skipBlanks(p);
-    if (*p != '"')
-        return; // <name> and macro forms are not followed
-    const char* close = std::strchr(p + 1, '"');
-    if (!close)
+    const std::string_view name = QuotedIncludeName(p); // <name> and macros are not followed
+    if (name.empty())
         return;
-    const std::string path = engine_.ResolveInclude(
-        file_.path, std::string_view(p, static_cast<std::size_t>(close + 1 - p)));
+    const std::string path = engine_.ResolveInclude(file_.path, name);
     if (path.empty())
         return;
     const bool queued = engine_.QueueInclude(path, file_.kind) != 0;
-    pre_.IncludeFile(engine_, path, queued, tableScope_);
+    if (pre_.IncludeFile(engine_, path, queued, tableScope_) > 0 && analysis())
+        words_.MarkCall(); // entries of a table written in the included file
 }
 
 // The rest of a line that is not read as code still opens and closes comments.
@@ -433,7 +385,7 @@ void CScanPass::unscannedRest(const char* p) {
 }
 
 void CScanPass::scan(const char* p) {
-    if (flavor_ == CFlavor::CSharp && *skipBlanks(p) == '[' && scopes_.AtScopeLevel(depth_))
+    if (flavor_ == CFlavor::CSharp && *SkipBlanks(p) == '[' && scopes_.AtScopeLevel(depth_))
         attributeLine_ = true; // C# attributes name no definitions
     for (;;) {
         if (comment_ == 1) {
@@ -575,7 +527,7 @@ const char* CScanPass::token(const char* s, const char* e) {
     const bool afterNew = previousWasNew_;
     previousWasNew_ = tok == "new";
     lastWordWasAccess_ = (tok == "public" || tok == "private" || tok == "protected") &&
-                         *skipBlanks(e) == ':' && skipBlanks(e)[1] != ':';
+                         *SkipBlanks(e) == ':' && SkipBlanks(e)[1] != ':';
 
     if (word != Word::None) {
         if (word == Word::Static)
@@ -585,7 +537,7 @@ const char* CScanPass::token(const char* s, const char* e) {
         if (analysis()) {
             const std::uint32_t kind = CStatementKind(tok);
             // "else if" is one keyword: the "if" gives it.
-            if (kind && !(word == Word::Else && wordAt(skipBlanks(e), "if"))) {
+            if (kind && !(word == Word::Else && wordAt(SkipBlanks(e), "if"))) {
                 words_.Keyword(kind, depth_ + regionLevels_ + inactiveLevels_ > 0);
                 forPending_ = word == Word::For;
                 if (!closedBrace_)
@@ -715,7 +667,7 @@ bool CScanPass::emptyTokenCandidate(const char* paren) {
     const char* q = paren;
     while (q > lineStart_ && CTokenReader::IsBlank(q[-1]))
         --q;
-    if (q > lineStart_ && !isIdentifierChar(q[-1]))
+    if (q > lineStart_ && !IsIdentifierChar(q[-1]))
         return false;
     scratch_ = previousIdentifier_;
     nameBeforeParen(scratch_, paren, paren);
@@ -740,7 +692,7 @@ const char* CScanPass::nameBeforeParen(std::string_view name, const char* s, con
                 break;
         }
         std::ptrdiff_t wordStart = std::max<std::ptrdiff_t>(i, 0);
-        while (wordStart > 0 && isIdentifierChar(lineStart_[wordStart - 1]))
+        while (wordStart > 0 && IsIdentifierChar(lineStart_[wordStart - 1]))
             --wordStart;
         name_.assign(lineStart_ + wordStart,
                      static_cast<std::size_t>(std::max<std::ptrdiff_t>(i - wordStart, 0)));
@@ -793,15 +745,15 @@ const char* CScanPass::nameBeforeParen(std::string_view name, const char* s, con
 
 bool CScanPass::tablePattern(const char* paren, std::string& name, const char*& end) {
     // "(" "*" name "[" "]" ")" "(" ... ")", blanks anywhere between.
-    const char* p = skipBlanks(paren + 1);
+    const char* p = SkipBlanks(paren + 1);
     if (*p != '*')
         return false;
-    p = skipBlanks(p + 1);
+    p = SkipBlanks(p + 1);
     name.clear();
     while (*p && *p != '[') {
         if (CTokenReader::IsBlank(*p))
             name.clear(); // blanks restart the name
-        else if (isIdentifierChar(*p))
+        else if (IsIdentifierChar(*p))
             name.push_back(*p);
         else
             return false;
@@ -812,10 +764,10 @@ bool CScanPass::tablePattern(const char* paren, std::string& name, const char*& 
     p = std::strchr(p, ']');
     if (!p)
         return false;
-    p = skipBlanks(p + 1);
+    p = SkipBlanks(p + 1);
     if (*p != ')')
         return false;
-    p = skipBlanks(p + 1);
+    p = SkipBlanks(p + 1);
     if (*p != '(')
         return false;
     p = std::strchr(p, ')');
@@ -888,9 +840,9 @@ const char* CScanPass::scopeKeyword(Word word, const char* s, const char* e) {
 
     // The name; a name that is no candidate is taken as a macro and the next token is read.
     auto readName = [&](const char* p, const char*& end) -> std::string_view {
-        p = skipBlanks(p);
+        p = SkipBlanks(p);
         end = p;
-        if (!isIdentifierChar(*p) && !(*p == ':' && p[1] == ':'))
+        if (!IsIdentifierChar(*p) && !(*p == ':' && p[1] == ':'))
             return {};
         end = reader_.Read(p);
         return {p, static_cast<std::size_t>(end - p)};
@@ -911,7 +863,7 @@ const char* CScanPass::scopeKeyword(Word word, const char* s, const char* e) {
         }
     }
     if (!name.empty() && !IsCCandidate(name, flavor_)) {
-        const char* p = skipBlanks(nameEnd);
+        const char* p = SkipBlanks(nameEnd);
         if (*p == '(') {
             int open = 0;
             for (; *p; ++p) {
@@ -1104,7 +1056,7 @@ void CScanPass::record(std::string_view name, ModuleRecord* found) {
 
 bool CScanPass::referenceExcluded(const ModuleRecord& m, const char* s, const char* after) const {
     if (optNoClassPointer_) {
-        const char* n = skipBlanks(after);
+        const char* n = SkipBlanks(after);
         if (*n == '*' || *n == '&' || ((n[0] == '=' || n[0] == '!') && n[1] == '='))
             return true;
         const char* b = s;

@@ -2,6 +2,7 @@
 #include "common/NvParser.h"
 
 #include <array>
+#include <cstdint>
 
 #include "CodePage.h"
 
@@ -9,7 +10,7 @@ namespace lumbra {
 namespace {
 
 struct OperatorEntry {
-    const char* text;
+    std::string_view text;
     int first;  // binary precedence used by the postfix conversion
     int second; // carried with the entry
 };
@@ -29,7 +30,7 @@ constexpr OperatorEntry kOperators[] = {
 };
 
 // Position 0 is a blank entry, so 0 means "no keyword".
-constexpr const char* kKeywords[] = {
+constexpr std::string_view kKeywords[] = {
     "",        "asm",      "auto",     "break",   "case",      "catch",   "char",     "class",
     "const",   "continue", "default",  "delete",  "do",        "double",  "else",     "enum",
     "extern",  "float",    "for",      "friend",  "goto",      "if",      "inline",   "int",
@@ -41,6 +42,31 @@ constexpr const char* kKeywords[] = {
 };
 
 constexpr std::string_view kStatementEnd = ";";
+
+constexpr std::size_t kMaxOperatorsPerByte = 5;
+
+// For each first byte, the table positions (1-based, table order) of the operators starting with
+// it, so that matching compares only those.
+struct OperatorsByFirstByte {
+    std::array<std::array<std::uint8_t, kMaxOperatorsPerByte>, 256> positions{};
+    std::array<bool, 256> breaksWord{}; // starts an operator, a span or a line end
+
+    constexpr OperatorsByFirstByte() {
+        for (std::size_t i = 0; i < std::size(kOperators); ++i) {
+            const auto first = static_cast<unsigned char>(kOperators[i].text[0]);
+            std::size_t k = 0;
+            while (positions[first][k] != 0)
+                ++k;
+            positions[first][k] = static_cast<std::uint8_t>(i + 1);
+            breaksWord[first] = true;
+        }
+        for (char c : std::string_view("/\"'\r\n"))
+            breaksWord[static_cast<unsigned char>(c)] = true;
+    }
+};
+
+constexpr OperatorsByFirstByte kByFirstByte;
+static_assert(std::size(kOperators) < 255, "positions fit in a byte");
 
 int positionOf(std::string_view text) {
     for (std::size_t i = 0; i < std::size(kOperators); ++i)
@@ -85,18 +111,25 @@ bool CNvParser::isLeadByte(unsigned char c) const {
 }
 
 int CNvParser::MatchOperator(std::string_view text, int& length) const {
-    for (std::size_t i = 0; i < std::size(kOperators); ++i) {
-        std::string_view op = kOperators[i].text;
+    length = 0;
+    if (text.empty())
+        return 0;
+    for (std::uint8_t position : kByFirstByte.positions[static_cast<unsigned char>(text[0])]) {
+        if (position == 0)
+            break;
+        const std::string_view op = kOperators[position - 1].text;
         if (text.substr(0, op.size()) == op) {
             length = static_cast<int>(op.size());
-            return static_cast<int>(i) + 1;
+            return position;
         }
     }
-    length = 0;
     return 0;
 }
 
 int CNvParser::FindKeyword(std::string_view word) const {
+    // Every keyword starts with a lower-case letter or '#'; most words of expressions do not.
+    if (word.empty() || !((word[0] >= 'a' && word[0] <= 'z') || word[0] == '#'))
+        return 0;
     for (std::size_t i = 1; i < std::size(kKeywords); ++i)
         if (word == kKeywords[i])
             return static_cast<int>(i);
@@ -175,6 +208,10 @@ void CNvParser::Tokenize(std::string_view text) {
                 j += 2;
                 continue;
             }
+            if (!kByFirstByte.breaksWord[c]) {
+                ++j;
+                continue;
+            }
             std::string_view tail = rest.substr(j);
             ParserTokenKind k;
             if (c == '\r' || c == '\n' || MatchOperator(tail, length) || spanLength(tail, k))
@@ -190,8 +227,14 @@ void CNvParser::Tokenize(std::string_view text) {
 }
 
 void CNvParser::ToPostfix(const std::vector<ParserToken>& tokens) {
+    if (&tokens == &output_) {
+        const std::vector<ParserToken> copy = tokens; // the output list is rewritten below
+        ToPostfix(copy);
+        return;
+    }
     output_.clear();
-    std::vector<const ParserToken*> stack;
+    std::vector<const ParserToken*>& stack = stack_;
+    stack.clear();
     for (const ParserToken& t : tokens) {
         switch (t.kind) {
         case ParserTokenKind::Blank:
@@ -233,19 +276,22 @@ void CNvParser::ToPostfix(const std::vector<ParserToken>& tokens) {
 
 void CNvParserCpp::Tokenize(std::string_view text) {
     CNvParser::Tokenize(text);
-    std::vector<ParserToken> merged;
-    merged.reserve(tokens_.size());
+    // Joined in place: `kept` tokens are final, the one before `i` is the last kept.
+    std::size_t kept = 0;
     for (std::size_t i = 0; i < tokens_.size(); ++i) {
         const ParserToken& t = tokens_[i];
-        if ((t.text == "+" || t.text == "-") && !merged.empty() && i + 1 < tokens_.size() &&
-            isAwaitingExponent(merged.back().text) && isPlainNumber(tokens_[i + 1].text)) {
-            merged.back().text += t.text + tokens_[i + 1].text;
+        if ((t.text == "+" || t.text == "-") && kept > 0 && i + 1 < tokens_.size() &&
+            isAwaitingExponent(tokens_[kept - 1].text) && isPlainNumber(tokens_[i + 1].text)) {
+            tokens_[kept - 1].text += t.text;
+            tokens_[kept - 1].text += tokens_[i + 1].text;
             ++i;
             continue;
         }
-        merged.push_back(t);
+        if (kept != i)
+            tokens_[kept] = std::move(tokens_[i]);
+        ++kept;
     }
-    tokens_.swap(merged);
+    tokens_.resize(kept);
 }
 
 } // namespace lumbra

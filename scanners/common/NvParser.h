@@ -51,6 +51,7 @@ public:
 protected:
     std::vector<ParserToken> tokens_;
     std::vector<ParserToken> output_;
+    std::vector<const ParserToken*> stack_; // operators of the postfix conversion
     int codePage_;
 
 private:

@@ -36,19 +36,9 @@ public:
 
     // A quoted include resolved to `path`. `queued`: it was newly added to the pending include
     // list. `tableScope`: the function-pointer table whose initialiser is being read, or null.
-    virtual void IncludeFile(NFileAnly& engine, const std::string& path, bool queued,
-                             ModuleRecord* tableScope) = 0;
-};
-
-// Every line is compiled; constants are stored as plain values when option 1 is on; include
-// files are not read.
-class PlainPreprocessor final : public Preprocessor {
-public:
-    void BeginPass(NFileAnly& engine, FileRecord& file, bool analysisPass) override;
-    unsigned LineState(NFileAnly&, std::string_view, bool) override { return kConditionActive; }
-    void DefineConstant(NFileAnly& engine, std::string_view name, std::string_view value) override;
-    void UndefineConstant(NFileAnly& engine, std::string_view name) override;
-    void IncludeFile(NFileAnly&, const std::string&, bool, ModuleRecord*) override {}
+    // Returns the number of calls recorded for the table from the included file.
+    virtual int IncludeFile(NFileAnly& engine, const std::string& path, bool queued,
+                            ModuleRecord* tableScope) = 0;
 };
 
 } // namespace lumbra

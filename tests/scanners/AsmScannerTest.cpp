@@ -593,6 +593,92 @@ TEST(AsmConstants, IncludeConstantsNeedOption3) {
     EXPECT_EQ(scan.engine().GetFile(0)->constants.size(), 0u);
 }
 
+// --- conditional assembly ----------------------------------------------------------------------
+
+TEST(AsmConditions, ExcludedBranchesCountAsOtherAndHideTheirLabels) {
+    ScanHarness scan(asmSetup(k80x86, {{kOptUseConditionInFile, 1}, {kOptUseDefineConstant, 1}}));
+    scan.Add("t.asm", "DEBUG equ 1\n"     // 1
+                      "\tpublic Main\n"   // 2
+                      "Main:\n"           // 3
+                      "\tIF 0\n"          // 4
+                      "\tcall Never\n"    // 5
+                      "\tELSE\n"          // 6
+                      "\tcall Always\n"   // 7
+                      "\tENDIF\n"         // 8
+                      "\tifdef DEBUG\n"   // 9
+                      "\tcall Trace\n"    // 10
+                      "\tendif\n"         // 11
+                      "\tifndef DEBUG\n"  // 12
+                      "\tpublic Hidden\n" // 13
+                      "Hidden:\n"         // 14
+                      "\tret\n"           // 15
+                      "\tendif\n"         // 16
+                      "\tret\n");         // 17
+    scan.Analyse();
+    EXPECT_EQ(scan.ModuleList(), "Main@3 Always@0 Trace@0");
+    EXPECT_EQ(scan.CallList(), "Main>Always Main>Trace");
+    const FileRecord& f = *scan.engine().GetFile(0);
+    EXPECT_EQ(f.other, 4);
+    EXPECT_EQ(f.define, 2) << "the directives that open excluded groups";
+    EXPECT_EQ(scan.Module("Main")->other, 4);
+    EXPECT_EQ(scan.Word(0, 4), kLineActive | kLineKindDirective);
+    EXPECT_EQ(scan.Word(0, 5), 0u);
+    EXPECT_EQ(scan.Word(0, 6), kLineActive | kLineKindDirective);
+    EXPECT_EQ(scan.Word(0, 13), 0u);
+}
+
+TEST(AsmConditions, DirectivesOfTheH8ConditionWord) {
+    ScanHarness scan(asmSetup(kH8, {{kOptUseConditionInFile, 1}, {kOptDeleteDecorationChars, 1}}));
+    scan.Add("t.src", "\t.export _main\n"
+                      "_main:\n"
+                      "\t.aif 0\n"
+                      "\tjsr @_old\n"
+                      "\t.aelse\n"
+                      "\tjsr @_new\n"
+                      "\t.aendi\n"
+                      "\trts\n");
+    scan.Analyse();
+    EXPECT_EQ(scan.CallList(), "_main>_new");
+    EXPECT_EQ(scan.engine().GetFile(0)->other, 1);
+    EXPECT_EQ(scan.engine().GetFile(0)->define, 1);
+}
+
+TEST(AsmConditions, EveryLineIsActiveWithoutOption2) {
+    ScanHarness scan(asmSetup(k80x86));
+    scan.Add("t.asm", "\tpublic Main\n"
+                      "Main:\n"
+                      "\tif 0\n"
+                      "\tcall Never\n"
+                      "\tendif\n");
+    scan.Analyse();
+    EXPECT_EQ(scan.CallList(), "Main>Never");
+    EXPECT_EQ(scan.engine().GetFile(0)->other, 0);
+    EXPECT_EQ(scan.Word(0, 3), kLineActive | kLineKindDirective);
+}
+
+TEST(AsmConditions, ConstantsOfIncludeFilesDecideConditions) {
+    ScanHarness scan(asmSetup(k680x0, {{kOptUseConditionInFile, 1},
+                                       {kOptUseDefineConstant, 1},
+                                       {kOptDefineConstantInInclude, 1}}));
+    scan.Write("config.i", "\tif 1\n"
+                           "FAST equ 1\n"
+                           "\telse\n"
+                           "SLOW equ 1\n"
+                           "\tendif\n");
+    scan.Add("t.s", "\tinclude config.i\n"
+                    "\txdef Main\n"
+                    "Main:\n"
+                    "\tif FAST\n"
+                    "\tbsr Quick\n"
+                    "\tendif\n"
+                    "\tif SLOW\n"
+                    "\tbsr Careful\n"
+                    "\tendif\n"
+                    "\trts\n");
+    scan.Analyse();
+    EXPECT_EQ(scan.CallList(), "Main>Quick");
+}
+
 // --- instruction words ---------------------------------------------------------------------------
 
 TEST(AsmWords, SizeSuffixIsTriedAfterTheExactWord) {

@@ -45,8 +45,9 @@ public:
     void UndefineConstant(NFileAnly&, std::string_view name) override {
         log_.undefines.emplace_back(name);
     }
-    void IncludeFile(NFileAnly&, const std::string& path, bool queued, ModuleRecord*) override {
+    int IncludeFile(NFileAnly&, const std::string& path, bool queued, ModuleRecord*) override {
         log_.includes.push_back(path + (queued ? " queued" : " known"));
+        return 0;
     }
 
 private:

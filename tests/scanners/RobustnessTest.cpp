@@ -34,11 +34,36 @@ void expectSound(ScanHarness& scan, const std::string& what) {
 // Bytes that matter to the scanner, mixed with anything else.
 std::string randomSource(std::mt19937& rng, std::size_t length) {
     static const std::string kInteresting = "{}()[];:,/*\"'\\#\n\n\n   <>=?!&|-.@";
-    static const char* kWords[] = {
-        "class ",          "struct ",      "namespace ",    "if ",    "for ",
-        "#define ",        "#include \"",  "extern \"C\" ", "R\"(",   ")\"",
-        "template<class ", "static ",      "typedef ",      "case ",  "->",
-        "#region ",        "#endregion\n", "@\"",           "\"\"\"", "::"};
+    static const char* kWords[] = {"class ",
+                                   "struct ",
+                                   "namespace ",
+                                   "if ",
+                                   "for ",
+                                   "#define ",
+                                   "#include \"",
+                                   "extern \"C\" ",
+                                   "R\"(",
+                                   ")\"",
+                                   "template<class ",
+                                   "static ",
+                                   "typedef ",
+                                   "case ",
+                                   "->",
+                                   "#region ",
+                                   "#endregion\n",
+                                   "@\"",
+                                   "\"\"\"",
+                                   "::",
+                                   "#if ",
+                                   "#ifdef ",
+                                   "#else\n",
+                                   "#elif ",
+                                   "#endif\n",
+                                   "#undef ",
+                                   "defined(",
+                                   "#include \"r1.c\"\n",
+                                   "#include \"r2.cpp\"\n",
+                                   "0x"};
     std::string out;
     std::uniform_int_distribution<int> pick(0, 99);
     std::uniform_int_distribution<int> byte(0, 255);
@@ -65,7 +90,11 @@ TEST(Robustness, RandomBytesAreScannedSafely) {
                          {kOptCombineModuleClass, round % 3 == 0},
                          {kOptMemberSearchLink, 1},
                          {kOptDesignerRegion, round % 2},
-                         {kOptSearchMemberModule, round % 5 != 4}};
+                         {kOptSearchMemberModule, round % 5 != 4},
+                         {kOptUseDefineConstant, round % 4 != 3},
+                         {kOptUseConditionInFile, round % 3 != 2},
+                         {kOptDefineConstantInInclude, round % 2},
+                         {kOptIncludeOnce, round % 5 == 0}};
         setup.labels = {"No.", "Name", "Function", "Remarks"};
         setup.sourceFolding = round % 2;
         ScanHarness scan(setup);
@@ -129,6 +158,38 @@ TEST(Robustness, ExtremeShapesOfText) {
     EXPECT_EQ(scan.Word(3, 1) & 0xFFu, 0u);
     EXPECT_EQ(scan.engine().GetFile(3)->greatestBlockLevel, 0);
     EXPECT_EQ(scan.engine().GetFile(4)->lineCount, 2);
+}
+
+TEST(Robustness, ExtremeConditionsAndConstants) {
+    ScanSetup setup;
+    setup.options = {
+        {kOptUseDefineConstant, 1}, {kOptUseConditionInFile, 1}, {kOptDefineConstantInInclude, 1}};
+    setup.sourceFolding = 1;
+    ScanHarness scan(setup);
+    std::string chain;
+    for (int i = 0; i < 200000; ++i)
+        chain += "1<<";
+    scan.Add("parens.c", "#if " + std::string(300000, '(') + "1\nint a(void) { return 0; }\n" +
+                             "#elif " + std::string(300000, ')') + "\n#endif\n#define BIG " +
+                             chain + "1\n#if BIG / 0 % 0 - -2147483647\nint b(void) { }\n#endif\n");
+    std::string nested;
+    for (int i = 0; i < 100000; ++i)
+        nested += i % 3 ? "#if 1\n" : "#ifdef X\n#else\n";
+    scan.Add(
+        "nested.c", nested + "int c(void) { }\n" + std::string(200000, '#') + "\n" + [] {
+            std::string e;
+            for (int i = 0; i < 150000; ++i)
+                e += "#endif\n";
+            return e;
+        }() + "int d(void) { }\n");
+    scan.Add("junk.c", "#if defined\n#if defined(\n#elif )(\n#if \"\\\n#define\n#define 9\n"
+                       "#undef\n#ifdef\n#else junk\n#endif junk\n#define Q \\\n");
+    scan.Analyse();
+    expectSound(scan, "conditions");
+    EXPECT_NE(scan.Module("a"), nullptr);
+    EXPECT_NE(scan.Module("b"), nullptr);
+    EXPECT_NE(scan.Module("c"), nullptr);
+    EXPECT_NE(scan.Module("d"), nullptr);
 }
 
 } // namespace

@@ -40,7 +40,7 @@ public:
     std::string Add(const std::string& name, std::string_view text);
     // The same with a language kind of its own.
     std::string Add(const std::string& name, std::string_view text, int kind);
-    // Writes a file beside the sources without registering it (an include file).
+    // Writes the file into the scratch folder without registering it (include files).
     std::string Write(const std::string& name, std::string_view text) {
         return dir_.write(name, text);
     }

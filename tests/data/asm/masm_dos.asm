@@ -1,4 +1,4 @@
-; options: kind=0 cpu=2 1=1 3=1 4=1 5=1 8=1 10=1 decorations=!#@ labels=No.|Name|Function|Remarks
+; options: kind=0 cpu=2 1=1 2=1 3=1 4=1 5=1 8=1 10=1 decorations=!#@ labels=No.|Name|Function|Remarks
 ;-----------------------------------------------------------------------------
 ; DOS utility: prints a banner, reads the command tail and copies a file.
 ;-----------------------------------------------------------------------------
@@ -31,6 +31,11 @@ Main    PROC    NEAR
         mov     dx, OFFSET Banner
         call    PrintString
         call    ParseTail
+        IFDEF   DOS_PRINT
+        call    TraceArgs
+        ELSE
+        call    NoTrace
+        ENDIF
         jc      @@fail
         mov     bx, OFFSET Actions
         call    near ptr OpenSource

@@ -1,0 +1,122 @@
+// Pictures of the program from the command line.
+#include "Screenshot.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPixmap>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <map>
+#include <memory>
+
+#include "CodePage.h"
+#include "TLumbra32App.h"
+#include "TMainFrame.h"
+#include "TMainPnl.h"
+#include "TStructWin.h"
+#include "TTreeWin.h"
+
+namespace lumbra::gui {
+
+namespace {
+
+struct Target {
+    QString description;
+    ScreenshotTarget make;
+};
+
+std::map<QString, Target>& targets() {
+    static std::map<QString, Target> all;
+    return all;
+}
+
+void RegisterBuiltInScreenshotTargets() {
+    if (!targets().empty())
+        return;
+    RegisterScreenshotTarget("main", "the main window",
+                             [](TLumbra32App& app) -> QWidget* { return &app.Frame(); });
+    RegisterScreenshotTarget("structure", "the structure pane", [](TLumbra32App& app) -> QWidget* {
+        return &app.Frame().Panel().Structure();
+    });
+    RegisterScreenshotTarget("tree", "the module tree", [](TLumbra32App& app) -> QWidget* {
+        return &app.Frame().Panel().Tree();
+    });
+}
+
+} // namespace
+
+void RegisterScreenshotTarget(const QString& name, const QString& description,
+                              ScreenshotTarget target) {
+    targets()[name] = Target{description, std::move(target)};
+}
+
+std::vector<QString> ScreenshotTargetList() {
+    RegisterBuiltInScreenshotTargets();
+    std::vector<QString> list;
+    for (const auto& [name, target] : targets())
+        list.push_back(name + ": " + target.description);
+    return list;
+}
+
+bool HasScreenshotTarget(const QString& name) {
+    RegisterBuiltInScreenshotTargets();
+    return targets().count(name) != 0;
+}
+
+bool ParseScreenshotSize(const QString& text, QSize& size) {
+    static const QRegularExpression form(QStringLiteral("^(\\d{2,5})[xX](\\d{2,5})$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return false;
+    size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
+    return size.width() >= 100 && size.height() >= 100 && size.width() <= 10000 &&
+           size.height() <= 10000;
+}
+
+void TakeScreenshot(TLumbra32App& app, const ScreenshotRequest& request,
+                    std::function<void(int status)> done, int timeoutMs) {
+    RegisterBuiltInScreenshotTargets();
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    auto* poll = new QTimer(&app);
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, &app, [&app, request, done, clock, poll, timeoutMs] {
+        AppCore& core = app.Core();
+        if (core.Active() && clock->elapsed() < timeoutMs)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (core.Active()) {
+            std::fprintf(stderr, "lumbra32: the analysis did not complete in time\n");
+            done(1);
+            return;
+        }
+        if (!request.select.isEmpty() &&
+            !app.Frame().Panel().Structure().SelectModule(Utf8ToInternal(
+                request.select.toStdString(), core.Engine().GetTextReadSettings().codePage))) {
+            std::fprintf(stderr, "lumbra32: no box shows %s\n", qPrintable(request.select));
+            done(1);
+            return;
+        }
+        auto found = targets().find(request.show);
+        QWidget* widget = found == targets().end() ? nullptr : found->second.make(app);
+        QApplication::processEvents();
+        if (!widget) {
+            done(1);
+            return;
+        }
+        const QPixmap picture = widget->grab();
+        if (picture.isNull() || !picture.save(request.out, "PNG")) {
+            std::fprintf(stderr, "lumbra32: cannot write %s\n", qPrintable(request.out));
+            done(1);
+            return;
+        }
+        done(0);
+    });
+    poll->start();
+}
+
+} // namespace lumbra::gui

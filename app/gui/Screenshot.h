@@ -1,0 +1,52 @@
+// `lumbra32 --screenshot OUT.png [--size WxH] [--select NAME] [--show WHAT] PATH...`: opens the
+// paths, waits for the analysis, optionally selects a module in the chart, saves a picture and
+// ends the program.
+//
+// Extension point: a later window adds a target with RegisterScreenshotTarget, usually in
+// RegisterBuiltInScreenshotTargets (Screenshot.cpp) next to the existing ones:
+//
+//     RegisterScreenshotTarget("info", "the Analyze Information window",
+//                              [](TLumbra32App& app) -> QWidget* {
+//                                  app.Frame().Commands().Trigger(kCmdAnalyzeInfo);
+//                                  return findTheWindow(app);
+//                              });
+//
+// The function runs once the analysis is complete (and NAME is selected); it opens what it
+// shows and returns the widget to photograph (nullptr: the picture fails, exit status 1).
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+namespace lumbra::gui {
+
+class TLumbra32App;
+
+struct ScreenshotRequest {
+    QString out;
+    QSize size{1280, 800};
+    QString select; // module name (UTF-8) to select in the chart
+    QString show = QStringLiteral("main");
+};
+
+using ScreenshotTarget = std::function<QWidget*(TLumbra32App& app)>;
+
+void RegisterScreenshotTarget(const QString& name, const QString& description,
+                              ScreenshotTarget target);
+// "name: description" of every target, in name order.
+std::vector<QString> ScreenshotTargetList();
+bool HasScreenshotTarget(const QString& name);
+
+// Parses "WxH"; false when it is malformed.
+bool ParseScreenshotSize(const QString& text, QSize& size);
+
+// Starts the picture: `done` is called with the exit status once the picture is saved (0) or
+// failed (1). Waits at most `timeoutMs` for the analysis.
+void TakeScreenshot(TLumbra32App& app, const ScreenshotRequest& request,
+                    std::function<void(int status)> done, int timeoutMs = 600000);
+
+} // namespace lumbra::gui
