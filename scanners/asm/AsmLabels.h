@@ -12,13 +12,15 @@
 
 namespace lumbra {
 
+class NFileAnly;
+
 struct AsmLabel {
-    std::string name;     // as written, after name normalisation
-    std::string plainKey; // the name as lookups compare it (upper-cased under option 10)
-    int line = 0;         // 0: only exported so far
-    bool exported = false;
-    bool local = false;               // written with a leading '.' or '@'
-    bool data = false;                // its first statement defines data or an equate: no routine
+    std::string name;      // as written, after name normalisation
+    std::string plainKey;  // the name as lookups compare it (upper-cased under option 10)
+    int line = 0;          // 0: only exported so far
+    bool exported = false; // named by an Export before its definition
+    bool local = false;    // written with a leading '.' or '@'
+    bool data = false;     // its first statement defines data or an equate: no routine
     std::vector<std::string> entries; // names of the "2 Bytes Define" table that follows it
 };
 
@@ -53,22 +55,20 @@ private:
     std::unordered_set<std::string> callNameSet_;
 };
 
-class NFileAnly;
-
 // The labels of every assembler file by plain key, the first definition in registration order
 // winning: which file a called or tabled name is defined in.
 class AsmLabelIndex {
 public:
-    struct Entry {
-        int file = 0;          // file index
-        std::size_t label = 0; // position in that file's label list
-    };
     void Build(const NFileAnly& engine);
     // The defined label of this plain key, or null.
     const AsmLabel* Find(const NFileAnly& engine, std::string_view plainKey,
                          FileRecord** file = nullptr) const;
 
 private:
+    struct Entry {
+        int file = 0;          // file index
+        std::size_t label = 0; // position in that file's label list
+    };
     std::unordered_map<std::string, Entry> byKey_;
 };
 
