@@ -96,6 +96,8 @@ public:
     AppCore& operator=(const AppCore&) = delete;
 
     void SetShell(AppShell* shell);
+    // Where messages go on the interface thread (the shell's message boxes, or nowhere).
+    MessageSink& Messages() { return messages(); }
 
     // --- start and exit ----------------------------------------------------------------------
     // Reads the settings (from the usual location, honouring "/oldini") and configures the
