@@ -263,6 +263,28 @@ TEST_F(WindowTest, TheModuleTreeRootsTheChartAtAChosenModuleAndShowsChosenFiles)
     EXPECT_EQ(frame().Panel().Source().textCursor().blockNumber() + 1, 1);
 }
 
+TEST_F(WindowTest, AChartOfMoreThan65535RowsScrollsToItsEnd) {
+    TreeRowList& rows = core().Rows();
+    rows.appendLeaf(0, "root");
+    for (int i = 1; i < 100000; ++i)
+        rows.appendLeaf(1, "callee" + std::to_string(i))
+            .setConnector(i == 1       ? kConnectorFirst
+                          : i == 99999 ? kConnectorLast
+                                       : kConnectorMiddle);
+    chart().Reset();
+    QScrollBar* bar = chart().verticalScrollBar();
+    EXPECT_EQ(bar->maximum(), 99999);
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(chart().Chart().TopRow(), 99999);
+    chart().viewport()->repaint();
+    ASSERT_EQ(chart().LastFrame().boxes.size(), 1u);
+    EXPECT_EQ(chart().LastFrame().boxes[0].name, "callee99999");
+    EXPECT_EQ(pane(AppCore::kPaneStructure), "100000 / 100000");
+    QTest::keyClick(&chart(), Qt::Key_PageUp);
+    EXPECT_LT(chart().Chart().TopRow(), 99999);
+    EXPECT_EQ(bar->value(), chart().Chart().TopRow());
+}
+
 TEST_F(WindowTest, RecentFilesAndTheWindowPlacementAreWrittenAtExit) {
     openSample();
     const auto fileMenuHas = [&](const QString& caption) {

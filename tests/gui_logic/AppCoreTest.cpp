@@ -148,6 +148,7 @@ TEST_F(CoreTest, CancelDuringTheSecondPassStopsAtTheFileBoundaryAndKeepsTheResul
     core.StartAnalysis();
     waitIdle();
     EXPECT_EQ(shell.messages, std::vector<std::string>{"Caution: Analyzing..."});
+    EXPECT_FALSE(core.Progress().open);
     core.ClearAnalysis();
     EXPECT_FALSE(core.Running());
     EXPECT_EQ(core.Engine().GetFileCount(), 0);
