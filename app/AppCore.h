@@ -4,6 +4,7 @@
 // side (TLumbra32App) owns one and renders what it says; tests drive it without a display.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <functional>
