@@ -189,8 +189,9 @@ TEST_F(WindowTest, EveryCommandHasItsActionAndOnlyBuiltOnesWork) {
         QAction* action = frame().Commands().Action(c.id);
         ASSERT_NE(action, nullptr) << c.id;
         EXPECT_EQ(action->text(), UiText(c.caption));
-        if (!c.hint.empty())
+        if (!c.hint.empty()) {
             EXPECT_EQ(action->statusTip(), UiText(c.hint));
+        }
     }
     EXPECT_EQ(frame().Commands().Action(kCmdDel)->shortcut(), QKeySequence("Ctrl+Del"));
     openSample();
@@ -207,10 +208,11 @@ TEST_F(WindowTest, EveryCommandHasItsActionAndOnlyBuiltOnesWork) {
     ASSERT_EQ(tools.size(), static_cast<qsizetype>(ToolbarLayout().size()));
     for (std::size_t i = 0; i < ToolbarLayout().size(); ++i) {
         const int id = ToolbarLayout()[i];
-        if (id == 0)
+        if (id == 0) {
             EXPECT_TRUE(tools[static_cast<qsizetype>(i)]->isSeparator());
-        else
+        } else {
             EXPECT_EQ(tools[static_cast<qsizetype>(i)], frame().Commands().Action(id));
+        }
     }
 }
 
