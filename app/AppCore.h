@@ -4,6 +4,7 @@
 // side (TLumbra32App) owns one and renders what it says; tests drive it without a display.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -96,6 +97,8 @@ public:
     AppCore& operator=(const AppCore&) = delete;
 
     void SetShell(AppShell* shell);
+    // Where messages go on the interface thread (the shell's message boxes, or nowhere).
+    MessageSink& Messages() { return messages(); }
 
     // --- start and exit ----------------------------------------------------------------------
     // Reads the settings (from the usual location, honouring "/oldini") and configures the

@@ -101,6 +101,19 @@ void TLumbra32App::idle() {
     if (!core_.Active())
         idleTimer_.stop();
     frame_->RefreshCommands();
+    showBusy();
+}
+
+void TLumbra32App::showBusy() {
+    // The window stays usable while a worker runs; the cursor says that work goes on.
+    const bool busy = core_.Busy();
+    if (busy == busyShown_ || !frame_)
+        return;
+    busyShown_ = busy;
+    if (busy)
+        frame_->setCursor(Qt::BusyCursor);
+    else
+        frame_->unsetCursor();
 }
 
 void TLumbra32App::WakeIdle() {
@@ -108,6 +121,7 @@ void TLumbra32App::WakeIdle() {
         idleTimer_.start();
     if (frame_)
         frame_->RefreshCommands();
+    showBusy();
 }
 
 void TLumbra32App::StatusChanged() {

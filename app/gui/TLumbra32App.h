@@ -82,6 +82,7 @@ signals:
 
 private:
     void idle();
+    void showBusy();
 
     StartOptions options_;
     GuiMessageSink messages_;
@@ -89,6 +90,7 @@ private:
     std::unique_ptr<TMainFrame> frame_;
     QTimer idleTimer_;
     bool exited_ = false;
+    bool busyShown_ = false;
 };
 
 } // namespace lumbra::gui

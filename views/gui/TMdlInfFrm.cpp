@@ -24,7 +24,7 @@ TMdlInfFrm::TMdlInfFrm(TLumbra32App& app, QWidget* parent)
     : QTabWidget(parent), app_(app), info_(new QPlainTextEdit(this)) {
     setObjectName("TMdlInfFrm");
     info_->setReadOnly(true);
-    info_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    info_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     addTab(info_, UiText("Info."));
 }
 
