@@ -15,6 +15,7 @@
 #include "CodePage.h"
 #include "TLumbra32App.h"
 #include "TMainFrame.h"
+#include "TDevelop.h"
 #include "TMainPnl.h"
 #include "TStructWin.h"
 #include "TTreeWin.h"
@@ -44,6 +45,7 @@ void RegisterBuiltInScreenshotTargets() {
     RegisterScreenshotTarget("tree", "the module tree", [](TLumbra32App& app) -> QWidget* {
         return &app.Frame().Panel().Tree();
     });
+    RegisterSetupScreenshotTargets();
 }
 
 } // namespace
