@@ -13,9 +13,9 @@
 #include <memory>
 
 #include "CodePage.h"
+#include "TDevelop.h"
 #include "TLumbra32App.h"
 #include "TMainFrame.h"
-#include "TDevelop.h"
 #include "TMainPnl.h"
 #include "TStructWin.h"
 #include "TTreeWin.h"

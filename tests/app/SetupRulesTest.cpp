@@ -67,11 +67,6 @@ TEST(SetupNumbers, MeaninglessZerosAreStoredAsOne) {
     EXPECT_EQ(s.anlyOpt[kAnlyLayerLimit], 7);
 }
 
-TEST(SetupNumbers, HintNamesTheRange) {
-    SetUiLanguage(UiLanguage::English);
-    EXPECT_EQ(NumberHint({1, 100, false}), "Enter a whole number from 1 to 100.");
-}
-
 TEST(SetupTexts, ExtensionFieldSplitsAtBlanksIntoAtMostTen) {
     auto three = SplitExtensions("  c\tcpp   h ");
     EXPECT_EQ(three[0], "c");
