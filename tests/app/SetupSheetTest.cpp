@@ -1,6 +1,6 @@
-// The setup sheet's working copy (apply, cancel, the changed flag, meaningless zeros, texts in a
-// new code page) and what the "Option" command does once the sheet closed: lower-casing, the
-// engine configuration with define files and "WINVER", the source pane's notifications and the
+// The setup sheet's working copy (apply, cancel, the changed flag, texts in a new code page)
+// and what the "Option" command does once the sheet closed: lower-casing, the engine
+// configuration with define files and "WINVER", the source pane's notifications and the
 // language message.
 #include <gtest/gtest.h>
 
@@ -83,20 +83,6 @@ TEST_F(SetupSheetTest, ApplyStoresTheCopyAndFlagsThePage) {
     EXPECT_EQ(session.ChangedFlag(), kSetupChangedBase + 2);
 }
 
-TEST_F(SetupSheetTest, ApplyStoresOneForMeaninglessZeros) {
-    SetupSheet sheet(session);
-    sheet.Draft().screen[1] = 0;
-    sheet.Draft().print[0] = 0;
-    sheet.Draft().penSize = 0;
-    sheet.Draft().anlyOpt[kAnlyModuleLimit] = 0;
-    sheet.Apply(2);
-    EXPECT_EQ(session.settings.screen[1], 1);
-    EXPECT_EQ(session.settings.print[0], 1);
-    EXPECT_EQ(session.settings.penSize, 1);
-    EXPECT_EQ(session.settings.anlyOpt[kAnlyModuleLimit], 1);
-    EXPECT_EQ(sheet.Draft().penSize, 1) << "the pages show what was stored";
-}
-
 TEST_F(SetupSheetTest, TextsFollowANewCodePage) {
     if (!IsCodePageSupported(kCodePageShiftJis))
         GTEST_SKIP() << "no Shift-JIS conversion on this machine";
@@ -175,14 +161,6 @@ TEST_F(OptionCommandTest, EngineTakesOptionsDefineFilesAndWinver) {
     EXPECT_EQ(winver->value, RunningSystemVersion());
     EXPECT_EQ(shell.applied, 1) << "the views were told to redraw";
     EXPECT_TRUE(shell.sink.shown.empty());
-}
-
-TEST_F(OptionCommandTest, StatusTextsFollowTheSettings) {
-    core.GetSettings().viewOpt[kViewAllCallParts] = 1;
-    FinishOptionCommand(core, shell, before);
-    EXPECT_EQ(core.StatusPane(AppCore::kPaneSelectMode), core.SelectAllMode() ? "All" : "Single");
-    EXPECT_EQ(core.StatusPane(AppCore::kPaneViewMode),
-              core.LowerOmitMode() ? "Lower Omit" : "Lower View");
 }
 
 TEST_F(OptionCommandTest, CodePageFoldingAndLanguageChangesAreAnnounced) {
