@@ -591,7 +591,6 @@ QWidget* TDevelop::buildAnalyze2Page() {
     }
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
-    grid->setColumnMinimumWidth(2, 0);
     grid->setHorizontalSpacing(12);
     rows->addWidget(comment);
 
