@@ -51,6 +51,10 @@ public:
     virtual void SourceTargetChanged() {}
     // The settings were replaced (a project's settings, Default Setup): views re-read them.
     virtual void SettingsApplied() {}
+    // The setup dialog changed the code page: the source pane reads its file again.
+    virtual void SourceCodePageChanged() {}
+    // The setup dialog changed the default source folding: the shown source is folded again.
+    virtual void SourceFoldingChanged() {}
     virtual void RecentFilesChanged() {}
     // An analysis run completed (trees built, navigator refilled).
     virtual void AnalysisCompleted() {}

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "CodePage.h"
+#include "TDevelop.h"
 #include "TLumbra32App.h"
 #include "TMainFrame.h"
 #include "TMainPnl.h"
@@ -44,6 +45,7 @@ void RegisterBuiltInScreenshotTargets() {
     RegisterScreenshotTarget("tree", "the module tree", [](TLumbra32App& app) -> QWidget* {
         return &app.Frame().Panel().Tree();
     });
+    RegisterSetupScreenshotTargets();
 }
 
 } // namespace

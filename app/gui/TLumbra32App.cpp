@@ -180,6 +180,23 @@ void TLumbra32App::SettingsApplied() {
     emit settingsApplied();
 }
 
+void TLumbra32App::SourceCodePageChanged() {
+    if (!frame_)
+        return;
+    // The shown file is read again in the new code page.
+    TSourceWin& source = frame_->Panel().Source();
+    if (!source.ShownPath().empty()) {
+        source.Clear();
+        source.ShowTarget();
+    }
+    emit sourceCodePageChanged();
+}
+
+void TLumbra32App::SourceFoldingChanged() {
+    if (frame_)
+        emit sourceFoldingChanged();
+}
+
 void TLumbra32App::RecentFilesChanged() {
     if (frame_)
         frame_->RefreshRecentFiles();

@@ -68,6 +68,8 @@ public:
     void CurrentRowChanged() override;
     void SourceTargetChanged() override;
     void SettingsApplied() override;
+    void SourceCodePageChanged() override;
+    void SourceFoldingChanged() override;
     void RecentFilesChanged() override;
     void AnalysisCompleted() override;
 
@@ -78,6 +80,9 @@ signals:
     void currentRowChanged();
     void sourceTargetChanged();
     void settingsApplied();
+    // The setup dialog changed the code page or the default source folding.
+    void sourceCodePageChanged();
+    void sourceFoldingChanged();
     void analysisCompleted();
 
 private:

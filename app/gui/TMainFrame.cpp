@@ -16,6 +16,7 @@
 #include "CommandTable.h"
 #include "Lang.h"
 #include "MainCommands.h"
+#include "SetupCommands.h"
 #include "TAnlyProgress.h"
 #include "TLumbra32App.h"
 #include "TMainPnl.h"
@@ -34,6 +35,7 @@ TMainFrame::TMainFrame(TLumbra32App& app)
     buildToolBar();
     buildStatusBar();
     InstallMainCommands(*this, app);
+    InstallSetupCommands(*this, app);
     RefreshRecentFiles();
     RefreshStatus();
 }
