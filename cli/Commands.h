@@ -23,5 +23,6 @@ void AddSaveProjectCommand(CLI::App& app, CliContext& ctx, int& status);
 void AddSettingsOptions(CLI::App& cmd, CliContext& ctx);
 void AddSettingsCommand(CLI::App& app, CliContext& ctx, int& status);
 void AddModulesCommand(CLI::App& app, CliContext& ctx, int& status);
+void AddSearchCommand(CLI::App& app, CliContext& ctx, int& status);
 
 } // namespace lumbra::cli

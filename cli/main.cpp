@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
     AddJsonCommand(app, ctx, status);
     AddSaveProjectCommand(app, ctx, status);
     AddModulesCommand(app, ctx, status);
+    AddSearchCommand(app, ctx, status);
 
     try {
         app.parse(argc, argv);
