@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 #include "CommandTable.h"
+#include "InfoWindows.h"
 #include "Lang.h"
 #include "MainCommands.h"
 #include "TAnlyProgress.h"
@@ -34,6 +35,7 @@ TMainFrame::TMainFrame(TLumbra32App& app)
     buildToolBar();
     buildStatusBar();
     InstallMainCommands(*this, app);
+    InstallInfoWindows(*this, app);
     RefreshRecentFiles();
     RefreshStatus();
 }
