@@ -37,6 +37,7 @@ std::string PrepareSearchPattern(std::string_view typed) {
 struct LineMatcher::Pcre {
     pcre2_match_data* data = nullptr;
     pcre2_match_context* context = nullptr;
+    pcre2_jit_stack* jitStack = nullptr;
 };
 
 LineMatcher::LineMatcher(std::string_view pattern, bool matchCase) : pcre_(new Pcre) {
@@ -63,10 +64,15 @@ LineMatcher::LineMatcher(std::string_view pattern, bool matchCase) : pcre_(new P
     pcre_->context = pcre2_match_context_create(nullptr);
     pcre2_set_match_limit(pcre_->context, kMatchLimit);
     pcre2_set_depth_limit(pcre_->context, kDepthLimit);
+    // The compiled matcher's default stack is small; nested groups would fail early on it.
+    pcre_->jitStack = pcre2_jit_stack_create(64 * 1024, 4 * 1024 * 1024, nullptr);
+    if (pcre_->jitStack)
+        pcre2_jit_stack_assign(pcre_->context, nullptr, pcre_->jitStack);
 }
 
 LineMatcher::~LineMatcher() {
     pcre2_match_context_free(pcre_->context);
+    pcre2_jit_stack_free(pcre_->jitStack);
     pcre2_match_data_free(pcre_->data);
     pcre2_code_free(static_cast<pcre2_code*>(code_));
 }

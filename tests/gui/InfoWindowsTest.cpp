@@ -230,6 +230,20 @@ TEST_F(InfoWindowsTest, TheCallInformationWindowReopensAfterAnAnalysisWhenAsked)
     EXPECT_EQ(windows().CallInfo()->HierarchyList().Count(), 0);
 }
 
+TEST_F(InfoWindowsTest, OpenWindowsKeepTheirPlacementWhenTheProgramExits) {
+    openSample();
+    ASSERT_TRUE(frame().Commands().Trigger(kCmdAnalyzeInfo));
+    windows().AnalyzeInfo()->resize(640, 480);
+    ASSERT_TRUE(frame().Commands().Trigger(kCmdCallingInfo));
+    windows().CallInfo()->resize(600, 180);
+    pane().setCurrentIndex(TMdlInfFrm::kSearchPage);
+    frame().close();
+    const std::string ini = test::ReadFile(config.path() / "Lumbra32.ini");
+    EXPECT_NE(ini.find("AttrProg=640,480,"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("AttrXref=600,180,"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("CallSelect=5"), std::string::npos) << ini;
+}
+
 TEST_F(InfoWindowsTest, ThePaneShowsTheModulesPagesAndKeepsThePage) {
     EXPECT_EQ(pane().count(), 6);
     EXPECT_EQ(pane().currentIndex(), TMdlInfFrm::kLowerPage); // "CallSelect" default
