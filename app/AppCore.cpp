@@ -833,6 +833,13 @@ void AppCore::SelectNavigatorEntry(const std::string& chosen) {
     notify(&AppShell::SourceTargetChanged);
 }
 
+void AppCore::ShowFileLine(const std::string& path, int line) {
+    if (Busy() || path.empty())
+        return;
+    source_ = SourceTarget{path, std::max(line, 1), 0, true};
+    notify(&AppShell::SourceTargetChanged);
+}
+
 // --- recent files ----------------------------------------------------------------------------
 
 void AppCore::AddRecent(const std::string& path) {

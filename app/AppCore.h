@@ -203,6 +203,9 @@ public:
 
     // --- source pane ---------------------------------------------------------------------------
     const SourceTarget& Source() const { return source_; }
+    // Shows a file at a line (a search result): the current file, target line and first shown
+    // line. Ignored while a worker runs.
+    void ShowFileLine(const std::string& path, int line);
 
     // --- recent files --------------------------------------------------------------------------
     // Puts a path at the top of the recent-file list (an equal entry moves up).

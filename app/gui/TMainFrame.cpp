@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 #include "CommandTable.h"
+#include "InfoWindows.h"
 #include "Lang.h"
 #include "MainCommands.h"
 #include "SetupCommands.h"
@@ -36,6 +37,7 @@ TMainFrame::TMainFrame(TLumbra32App& app)
     buildStatusBar();
     InstallMainCommands(*this, app);
     InstallSetupCommands(*this, app);
+    InstallInfoWindows(*this, app);
     RefreshRecentFiles();
     RefreshStatus();
 }

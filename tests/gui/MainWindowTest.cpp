@@ -195,11 +195,12 @@ TEST_F(WindowTest, EveryCommandHasItsActionAndOnlyBuiltOnesWork) {
     }
     EXPECT_EQ(frame().Commands().Action(kCmdDel)->shortcut(), QKeySequence("Ctrl+Del"));
     openSample();
-    for (int id : {kCmdOption, kCmdPrint, kCmdPrintPreview, kCmdAnalyzeInfo, kCmdCallingInfo,
-                   kCmdEditor, kCmdSourceCopy, kCmdHelpIndex, kCmdVersion, kCmdSave})
+    for (int id : {kCmdPrint, kCmdPrintPreview, kCmdEditor, kCmdSourceCopy, kCmdHelpIndex,
+                   kCmdVersion, kCmdSave})
         EXPECT_FALSE(frame().Commands().Action(id)->isEnabled()) << id;
     for (int id : {kCmdNew, kCmdOpen, kCmdAnalyze, kCmdStructureText, kCmdFolding, kCmdExpand,
-                   kCmdSortName, kCmdDistNone, kCmdProjectSave, kCmdSplitWindow})
+                   kCmdSortName, kCmdDistNone, kCmdProjectSave, kCmdSplitWindow, kCmdOption,
+                   kCmdAnalyzeInfo, kCmdCallingInfo})
         EXPECT_TRUE(frame().Commands().Action(id)->isEnabled()) << id;
     EXPECT_TRUE(frame().Commands().Action(kCmdSortDefine)->isChecked());
 
