@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "CodePage.h"
@@ -535,6 +536,7 @@ void AppCore::StartAnalysis() {
     openProgress(engine_.GetFileCount());
     if (running_) {
         messages().Message(tr("Analyzing..."), tr("Caution"), MessageKind::Warning);
+        closeProgress(); // the stopped run's idle step would close it at once
         return;
     }
     if (engine_.GetState() == kStateAnalysed) {
@@ -653,6 +655,7 @@ void AppCore::startBuild(bool completion, bool recordHistory) {
 
 void AppCore::clearAnalysisNow() {
     engine_.ClearFiles();
+    modulesAtStart_ = 0;
     TreeBuilder(engine_, rows_).ClearTreeRows();
     navigator_ = ModuleNavigatorContents{};
     currentRow_ = -1;
@@ -827,6 +830,13 @@ void AppCore::SelectNavigatorEntry(const std::string& chosen) {
     if (path.empty())
         return;
     source_ = SourceTarget{path, 1, 0, true};
+    notify(&AppShell::SourceTargetChanged);
+}
+
+void AppCore::ShowFileLine(const std::string& path, int line) {
+    if (Busy() || path.empty())
+        return;
+    source_ = SourceTarget{path, std::max(line, 1), 0, true};
     notify(&AppShell::SourceTargetChanged);
 }
 

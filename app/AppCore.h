@@ -4,6 +4,7 @@
 // side (TLumbra32App) owns one and renders what it says; tests drive it without a display.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -50,6 +51,10 @@ public:
     virtual void SourceTargetChanged() {}
     // The settings were replaced (a project's settings, Default Setup): views re-read them.
     virtual void SettingsApplied() {}
+    // The setup dialog changed the code page: the source pane reads its file again.
+    virtual void SourceCodePageChanged() {}
+    // The setup dialog changed the default source folding: the shown source is folded again.
+    virtual void SourceFoldingChanged() {}
     virtual void RecentFilesChanged() {}
     // An analysis run completed (trees built, navigator refilled).
     virtual void AnalysisCompleted() {}
@@ -96,6 +101,8 @@ public:
     AppCore& operator=(const AppCore&) = delete;
 
     void SetShell(AppShell* shell);
+    // Where messages go on the interface thread (the shell's message boxes, or nowhere).
+    MessageSink& Messages() { return messages(); }
 
     // --- start and exit ----------------------------------------------------------------------
     // Reads the settings (from the usual location, honouring "/oldini") and configures the
@@ -196,6 +203,9 @@ public:
 
     // --- source pane ---------------------------------------------------------------------------
     const SourceTarget& Source() const { return source_; }
+    // Shows a file at a line (a search result): the current file, target line and first shown
+    // line. Ignored while a worker runs.
+    void ShowFileLine(const std::string& path, int line);
 
     // --- recent files --------------------------------------------------------------------------
     // Puts a path at the top of the recent-file list (an equal entry moves up).

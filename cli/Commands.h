@@ -26,5 +26,6 @@ void AddModulesCommand(CLI::App& app, CliContext& ctx, int& status);
 // --define and --include-path (part of the common options).
 void AddDefineOptions(CLI::App& cmd, CliContext& ctx);
 void AddDefinesCommand(CLI::App& app, CliContext& ctx, int& status);
+void AddSearchCommand(CLI::App& app, CliContext& ctx, int& status);
 
 } // namespace lumbra::cli

@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
     AddSaveProjectCommand(app, ctx, status);
     AddModulesCommand(app, ctx, status);
     AddDefinesCommand(app, ctx, status);
+    AddSearchCommand(app, ctx, status);
 
     try {
         app.parse(argc, argv);

@@ -156,7 +156,57 @@ void InstallMainCommands(TMainFrame& frame, TLumbra32App& app) {
                 panel.Structure().Redraw();
             },
             {}, [&core, mode] { return core.Distribution() == mode; });
-    (void)hasRows;
+
+    // The calling tree.
+    StructChart& chart = panel.Structure().Chart();
+    TStructWin& structure = panel.Structure();
+    auto hasCurrent = [&core] { return !core.Busy() && core.CurrentRow() >= 0; };
+    auto canFold = [&chart] { return chart.CanFold(); };
+    auto afterChart = [&structure, &frame] {
+        structure.Redraw();
+        frame.RefreshCommands();
+    };
+    c.Bind(
+        kCmdStructureText, [&structure] { structure.CopyText(); }, hasRows);
+    const std::pair<int, ChartMove> moves[] = {{kCmdMoveUpper, ChartMove::Upper},
+                                               {kCmdMoveSameUpper, ChartMove::SameUpper},
+                                               {kCmdMoveSameLower, ChartMove::SameLower}};
+    for (const auto& [id, move] : moves)
+        c.Bind(
+            id,
+            [&chart, afterChart, move] {
+                if (chart.Move(move))
+                    afterChart();
+            },
+            hasCurrent);
+    c.Bind(
+        kCmdFolding,
+        [&chart, afterChart] {
+            if (chart.FoldAll(kFoldFolded))
+                afterChart();
+        },
+        canFold);
+    c.Bind(
+        kCmdExpand,
+        [&chart, afterChart] {
+            if (chart.FoldAll(kFoldExpanded))
+                afterChart();
+        },
+        canFold);
+    c.Bind(
+        kCmdLowerFolding,
+        [&chart, afterChart] {
+            if (chart.FoldLower(kFoldFolded))
+                afterChart();
+        },
+        [canFold, hasCurrent] { return canFold() && hasCurrent(); });
+    c.Bind(
+        kCmdLowerExpand,
+        [&chart, afterChart] {
+            if (chart.FoldLower(kFoldExpanded))
+                afterChart();
+        },
+        [canFold, hasCurrent] { return canFold() && hasCurrent(); });
 }
 
 } // namespace lumbra::gui

@@ -13,6 +13,8 @@
 #include <memory>
 
 #include "CodePage.h"
+#include "TDevelop.h"
+#include "InfoWindows.h"
 #include "TLumbra32App.h"
 #include "TMainFrame.h"
 #include "TMainPnl.h"
@@ -26,11 +28,28 @@ namespace {
 struct Target {
     QString description;
     ScreenshotTarget make;
+    ScreenshotTargetWithArgument makeWith; // set for NAME:ARGUMENT targets
+    QString argument;
 };
 
 std::map<QString, Target>& targets() {
     static std::map<QString, Target> all;
     return all;
+}
+
+// The target `--show` names ("NAME" or "NAME:ARGUMENT"), or nullptr.
+const Target* findTarget(const QString& show, QString& argument) {
+    auto exact = targets().find(show);
+    if (exact != targets().end() && exact->second.make)
+        return &exact->second;
+    const qsizetype colon = show.indexOf(':');
+    if (colon < 0)
+        return nullptr;
+    auto named = targets().find(show.left(colon));
+    if (named == targets().end() || !named->second.makeWith)
+        return nullptr;
+    argument = show.mid(colon + 1);
+    return &named->second;
 }
 
 void RegisterBuiltInScreenshotTargets() {
@@ -44,26 +63,36 @@ void RegisterBuiltInScreenshotTargets() {
     RegisterScreenshotTarget("tree", "the module tree", [](TLumbra32App& app) -> QWidget* {
         return &app.Frame().Panel().Tree();
     });
+    RegisterSetupScreenshotTargets();
+    RegisterInfoScreenshotTargets();
 }
 
 } // namespace
 
 void RegisterScreenshotTarget(const QString& name, const QString& description,
                               ScreenshotTarget target) {
-    targets()[name] = Target{description, std::move(target)};
+    targets()[name] = Target{description, std::move(target), {}, {}};
+}
+
+void RegisterScreenshotTargetWithArgument(const QString& name, const QString& argument,
+                                          const QString& description,
+                                          ScreenshotTargetWithArgument target) {
+    targets()[name] = Target{description, {}, std::move(target), argument};
 }
 
 std::vector<QString> ScreenshotTargetList() {
     RegisterBuiltInScreenshotTargets();
     std::vector<QString> list;
     for (const auto& [name, target] : targets())
-        list.push_back(name + ": " + target.description);
+        list.push_back(name + (target.makeWith ? ":" + target.argument : QString()) + ": " +
+                       target.description);
     return list;
 }
 
 bool HasScreenshotTarget(const QString& name) {
     RegisterBuiltInScreenshotTargets();
-    return targets().count(name) != 0;
+    QString argument;
+    return findTarget(name, argument) != nullptr;
 }
 
 bool ParseScreenshotSize(const QString& text, QSize& size) {
@@ -101,8 +130,11 @@ void TakeScreenshot(TLumbra32App& app, const ScreenshotRequest& request,
             done(1);
             return;
         }
-        auto found = targets().find(request.show);
-        QWidget* widget = found == targets().end() ? nullptr : found->second.make(app);
+        QString argument;
+        const Target* found = findTarget(request.show, argument);
+        QWidget* widget = !found            ? nullptr
+                          : found->makeWith ? found->makeWith(app, argument)
+                                            : found->make(app);
         QApplication::processEvents();
         if (!widget) {
             done(1);

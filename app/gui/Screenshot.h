@@ -37,6 +37,15 @@ using ScreenshotTarget = std::function<QWidget*(TLumbra32App& app)>;
 
 void RegisterScreenshotTarget(const QString& name, const QString& description,
                               ScreenshotTarget target);
+
+// A target shown as `--show NAME:ARGUMENT` (e.g. "search:PATTERN"): the function receives the
+// text after the first colon; `argument` names it in the list of targets.
+using ScreenshotTargetWithArgument =
+    std::function<QWidget*(TLumbra32App& app, const QString& argument)>;
+void RegisterScreenshotTargetWithArgument(const QString& name, const QString& argument,
+                                          const QString& description,
+                                          ScreenshotTargetWithArgument target);
+
 // "name: description" of every target, in name order.
 std::vector<QString> ScreenshotTargetList();
 bool HasScreenshotTarget(const QString& name);

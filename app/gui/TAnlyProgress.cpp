@@ -33,7 +33,11 @@ TAnlyProgress::TAnlyProgress(QWidget* parent, std::function<void()> cancel)
 
 void TAnlyProgress::Show(const ProgressView& view) {
     if (!view.open) {
+        const bool wasActive = isActiveWindow();
         hide();
+        // The main window takes the keyboard back (shortcuts need an active window).
+        if (wasActive && parentWidget())
+            parentWidget()->activateWindow();
         return;
     }
     message_->setText(QString::fromUtf8(view.text.c_str()));

@@ -101,6 +101,19 @@ void TLumbra32App::idle() {
     if (!core_.Active())
         idleTimer_.stop();
     frame_->RefreshCommands();
+    showBusy();
+}
+
+void TLumbra32App::showBusy() {
+    // The window stays usable while a worker runs; the cursor says that work goes on.
+    const bool busy = core_.Busy();
+    if (busy == busyShown_ || !frame_)
+        return;
+    busyShown_ = busy;
+    if (busy)
+        frame_->setCursor(Qt::BusyCursor);
+    else
+        frame_->unsetCursor();
 }
 
 void TLumbra32App::WakeIdle() {
@@ -108,6 +121,7 @@ void TLumbra32App::WakeIdle() {
         idleTimer_.start();
     if (frame_)
         frame_->RefreshCommands();
+    showBusy();
 }
 
 void TLumbra32App::StatusChanged() {
@@ -164,6 +178,23 @@ void TLumbra32App::SettingsApplied() {
     frame_->Panel().Structure().Redraw();
     frame_->RefreshCommands();
     emit settingsApplied();
+}
+
+void TLumbra32App::SourceCodePageChanged() {
+    if (!frame_)
+        return;
+    // The shown file is read again in the new code page.
+    TSourceWin& source = frame_->Panel().Source();
+    if (!source.ShownPath().empty()) {
+        source.Clear();
+        source.ShowTarget();
+    }
+    emit sourceCodePageChanged();
+}
+
+void TLumbra32App::SourceFoldingChanged() {
+    if (frame_)
+        emit sourceFoldingChanged();
 }
 
 void TLumbra32App::RecentFilesChanged() {

@@ -68,6 +68,8 @@ public:
     void CurrentRowChanged() override;
     void SourceTargetChanged() override;
     void SettingsApplied() override;
+    void SourceCodePageChanged() override;
+    void SourceFoldingChanged() override;
     void RecentFilesChanged() override;
     void AnalysisCompleted() override;
 
@@ -78,10 +80,14 @@ signals:
     void currentRowChanged();
     void sourceTargetChanged();
     void settingsApplied();
+    // The setup dialog changed the code page or the default source folding.
+    void sourceCodePageChanged();
+    void sourceFoldingChanged();
     void analysisCompleted();
 
 private:
     void idle();
+    void showBusy();
 
     StartOptions options_;
     GuiMessageSink messages_;
@@ -89,6 +95,7 @@ private:
     std::unique_ptr<TMainFrame> frame_;
     QTimer idleTimer_;
     bool exited_ = false;
+    bool busyShown_ = false;
 };
 
 } // namespace lumbra::gui

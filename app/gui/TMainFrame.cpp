@@ -14,8 +14,10 @@
 #include <QToolBar>
 
 #include "CommandTable.h"
+#include "InfoWindows.h"
 #include "Lang.h"
 #include "MainCommands.h"
+#include "SetupCommands.h"
 #include "TAnlyProgress.h"
 #include "TLumbra32App.h"
 #include "TMainPnl.h"
@@ -34,6 +36,8 @@ TMainFrame::TMainFrame(TLumbra32App& app)
     buildToolBar();
     buildStatusBar();
     InstallMainCommands(*this, app);
+    InstallSetupCommands(*this, app);
+    InstallInfoWindows(*this, app);
     RefreshRecentFiles();
     RefreshStatus();
 }

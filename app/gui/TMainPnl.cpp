@@ -76,11 +76,18 @@ bool TMainPnl::eventFilter(QObject* watched, QEvent* event) {
 
 void TMainPnl::ApplySplitDirection(int direction) {
     right_->setOrientation(direction == 0 ? Qt::Horizontal : Qt::Vertical);
-    if (proportionsApplied_) {
-        const int extent = direction == 0 ? right_->width() : right_->height();
-        const int first = extent * structRange_ / 100;
-        right_->setSizes({first, std::max(extent - first, 1)});
-    }
+    if (proportionsApplied_)
+        splitRight();
+}
+
+void TMainPnl::splitRight() {
+    // Side by side the structure pane takes its share of the whole panel's width; one above
+    // the other, its share of the height.
+    const bool beside = right_->orientation() == Qt::Horizontal;
+    const int extent = beside ? right_->width() : right_->height();
+    const int whole = beside ? std::max(outer_->width(), 100) : extent;
+    const int first = std::min(whole * structRange_ / 100, extent * 9 / 10);
+    right_->setSizes({first, std::max(extent - first, 1)});
 }
 
 namespace {
@@ -114,9 +121,9 @@ void TMainPnl::showEvent(QShowEvent* event) {
     const int h = std::max(left_->height(), 100);
     const int info = h * callRange_ / 100;
     left_->setSizes({h - info, info});
-    const int extent = right_->orientation() == Qt::Horizontal ? w - leftWidth : h;
-    const int first = extent * structRange_ / 100;
-    right_->setSizes({first, extent - first});
+    // The right part's size is known once the outer split is laid out.
+    right_->resize(w - leftWidth, right_->height());
+    splitRight();
 }
 
 void TMainPnl::StoreProportions(Settings& s) const {
@@ -130,8 +137,10 @@ void TMainPnl::StoreProportions(Settings& s) const {
         s.treeRange = share(outer[0], outer[0] + outer[1]);
     if (left.size() == 2 && left[0] + left[1] > 0)
         s.callRange = share(left[1], left[0] + left[1]);
-    if (right.size() == 2 && right[0] + right[1] > 0)
-        s.structRange = share(right[0], right[0] + right[1]);
+    const bool beside = right_->orientation() == Qt::Horizontal;
+    const int whole = beside ? outer_->width() : right[0] + right[1];
+    if (right.size() == 2 && whole > 0)
+        s.structRange = share(right[0], whole);
 }
 
 } // namespace lumbra::gui

@@ -41,7 +41,9 @@ public:
 
     // "SplitDir": 0 structure and source side by side, otherwise one above the other.
     void ApplySplitDirection(int direction);
-    // "TreeRange", "CallRange" and "StructRange": shares in percent.
+    // "TreeRange" (the left column's share of the width), "CallRange" (the module-information
+    // pane's share of the left column) and "StructRange" (the structure pane's share of the
+    // width, or of the height when the panes are one above the other), in percent.
     void ApplyProportions(const Settings& settings);
     void StoreProportions(Settings& settings) const;
 
@@ -51,6 +53,7 @@ protected:
 
 private:
     QWidget* titled(const char* title, QWidget* pane);
+    void splitRight();
 
     TLumbra32App& app_;
     QSplitter* outer_;

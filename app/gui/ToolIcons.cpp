@@ -181,7 +181,16 @@ QIcon CommandIcon(int id) {
             p.drawLine(QPointF(22.5, 21.5), QPointF(28, 27));
         });
     case kCmdHelpIndex:
-        return standard(QStyle::SP_DialogHelpButton);
+        return drawn([](QPainter& p) {
+            p.setBrush(QColor(220, 232, 250));
+            p.setPen(QPen(kAccent, 2));
+            p.drawEllipse(QPointF(16, 16), 12, 12);
+            QFont font = p.font();
+            font.setPixelSize(18);
+            font.setBold(true);
+            p.setFont(font);
+            p.drawText(QRectF(4, 4, 24, 24), Qt::AlignCenter, QStringLiteral("?"));
+        });
     default:
         return {};
     }

@@ -6,6 +6,7 @@
 #include <QTextBlock>
 
 #include "AppCore.h"
+#include "ChartPainter.h"
 #include "CodePage.h"
 #include "Lang.h"
 #include "TLumbra32App.h"
@@ -34,6 +35,7 @@ void TSourceWin::ShowTarget() {
         Clear();
         return;
     }
+    setFont(FontFrom(app_.Core().GetSettings().fonts[kFontSource]));
     if (target.path != path_) {
         const TextReadSettings read = app_.Core().Engine().GetTextReadSettings();
         std::optional<SourceText> text = SourceText::Load(target.path, read);

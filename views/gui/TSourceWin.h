@@ -1,5 +1,10 @@
 // The source pane: the text of the current module's file, read-only, scrolled to the module's
-// line. (Line numbers, block figures and folding come with the full source view.)
+// line.
+//
+// Extension point: the full source view (line and block numbers, block figures, folding,
+// selection, its commands) replaces this class under the same name and constructor; the
+// program calls ShowTarget() whenever AppCore::Source() changes and Clear() when the analysis
+// is cleared, and the pane writes its "%d / %d" into status pane AppCore::kPaneSource.
 #pragma once
 
 #include <QPlainTextEdit>
