@@ -2,23 +2,51 @@
 // source path; "/oldini" as the first word keeps the settings beside the program.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 
+#include "BuildInfo.h"
+#include "DataFolder.h"
 #include "Screenshot.h"
 #include "TLumbra32App.h"
 #include "TMainFrame.h"
 
 using namespace lumbra::gui;
 
+namespace {
+
+// The icon installed for the desktop entry, read from the share folder beside the program so
+// that a moved or uninstalled tree shows it too; the icon theme is asked only when none is there.
+QIcon applicationIcon() {
+    QIcon icon;
+    if (std::optional<std::filesystem::path> share = lumbra::ShareFolder()) {
+        for (int size : {16, 32, 48, 64, 128, 256}) {
+            const std::filesystem::path png = *share / "icons" / "hicolor" /
+                                              (std::to_string(size) + "x" + std::to_string(size)) /
+                                              "apps" / "lumbra32.png";
+            std::error_code ec;
+            if (std::filesystem::exists(png, ec))
+                icon.addFile(QString::fromStdString(png.string()), QSize(size, size));
+        }
+    }
+    return icon.isNull() ? QIcon::fromTheme("lumbra32") : icon;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Lumbra32");
     QApplication::setOrganizationName("Nuvex");
+    QApplication::setApplicationVersion(lumbra::build::kVersion);
+    // Lets the desktop match the windows with the installed lumbra32.desktop entry.
+    QGuiApplication::setDesktopFileName("lumbra32");
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Explore the calling structure of source code.");
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption screenshot("screenshot", "Save a picture to FILE and exit.", "FILE");
     const QCommandLineOption size("size", "Window size of the picture (default 1280x800).", "WxH");
     const QCommandLineOption select("select", "Select the module NAME in the chart.", "NAME");
@@ -62,6 +90,7 @@ int main(int argc, char* argv[]) {
         options.readOnlySettings = true;
     }
 
+    QApplication::setWindowIcon(applicationIcon());
     TLumbra32App app(options);
     app.Start();
     if (picture) {
