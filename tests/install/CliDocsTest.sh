@@ -47,6 +47,15 @@ if [ -n "$desktop" ]; then
     for option in $(QT_QPA_PLATFORM=offscreen "$desktop" --help | options_of); do
         grep -qF -- "$(troff <<<"$option")" "$man_dir/lumbra32.1" || fail "lumbra32.1 lacks $option"
     done
+    # An unknown --show value makes the program list the known ones ("  name: what" or
+    # "  name:ARGUMENT: what").
+    targets=$(QT_QPA_PLATFORM=offscreen "$desktop" --screenshot /dev/null --show '?' 2>&1 |
+        sed -n 's/^  \([a-z][a-z-]*\):.*/\1/p' | sort -u)
+    [ -n "$targets" ] || fail "lumbra32 lists no --show targets"
+    for target in $targets; do
+        grep -qE "^\.BI? $(troff <<<"$target")(:| |\$)" "$man_dir/lumbra32.1" ||
+            fail "lumbra32.1 lacks the --show target $target"
+    done
 fi
 
 # The completion function, run with stand-ins for the helpers of the bash-completion package.
