@@ -19,7 +19,7 @@ mv "$scratch/first" "$scratch/moved"
 prefix=$scratch/moved
 
 for f in bin/lumbra32-cli \
-    share/man/man1/lumbra32-cli.1 share/man/man1/lumbra32.1 \
+    share/man/man1/lumbra32-cli.1.gz share/man/man1/lumbra32.1.gz \
     share/applications/lumbra32.desktop share/mime/packages/lumbra32.xml \
     share/icons/hicolor/scalable/apps/lumbra32.svg \
     share/icons/hicolor/scalable/mimetypes/application-x-lumbra32-project.svg \
@@ -27,6 +27,8 @@ for f in bin/lumbra32-cli \
     share/doc/lumbra32/README.md share/doc/lumbra32/examples/calc/main.c; do
     [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
+MANWIDTH=80 man -l "$prefix/share/man/man1/lumbra32-cli.1.gz" | grep -q "EXIT STATUS" ||
+    fail "the installed manual page cannot be read"
 [ -d "$prefix/share/lumbra32" ] || fail "the data folder share/lumbra32 is not installed"
 
 # Nothing may lead the installed programs back into the build tree.
