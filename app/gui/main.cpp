@@ -33,9 +33,25 @@ QIcon applicationIcon() {
     return icon.isNull() ? QIcon::fromTheme("lumbra32") : icon;
 }
 
+// True when the command line asks only for the help or version text.
+bool asksForTextOnly(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (word == "--")
+            return false;
+        if (word == "-h" || word == "-?" || word == "--help" || word == "--help-all" ||
+            word == "-v" || word == "--version")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The help and version texts need no window system: answer them over ssh and in scripts too.
+    if (asksForTextOnly(argc, argv))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName("Lumbra32");
     QApplication::setOrganizationName("Nuvex");

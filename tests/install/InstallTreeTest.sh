@@ -59,6 +59,11 @@ if [ "$gui" = ON ]; then
         file "$png" | grep -q "PNG image data, $size x $size" || fail "$png is not a ${size}px PNG"
     done
     desktop=$prefix/bin/lumbra32
+    # The texts answer without any display.
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$desktop" --version >/dev/null 2>&1 ||
+        fail "lumbra32 --version needs a display"
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$desktop" --help 2>/dev/null |
+        grep -q -- "--screenshot" || fail "lumbra32 --help needs a display"
     export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$scratch/config"
     "$desktop" --version | grep -qx "Lumbra32 $version" || fail "lumbra32 --version"
     "$desktop" --help | grep -q -- "--screenshot" || fail "lumbra32 --help"
