@@ -70,6 +70,11 @@ TLumbra32App::TLumbra32App(const StartOptions& options, QObject* parent)
         core_.StartUpAt(LocateSettingsFile(options.args, RunningProgramPath(), false).path, true);
     else
         core_.StartUp(options.args, RunningProgramPath());
+    if (!options.language.empty()) {
+        // Chosen for this run only: the stored "Locale" stays as it is.
+        SetUiLanguage(options.language == "ja" ? UiLanguage::Japanese : UiLanguage::English);
+        core_.ApplySettings();
+    }
     frame_ = std::make_unique<TMainFrame>(*this);
     frame_->Panel().ApplyProportions(core_.GetSettings());
     idleTimer_.setInterval(15);

@@ -14,6 +14,8 @@
 #include <QToolBar>
 
 #include "CommandTable.h"
+#include "ExternalEditor.h"
+#include "HelpCommands.h"
 #include "InfoWindows.h"
 #include "Lang.h"
 #include "MainCommands.h"
@@ -38,6 +40,8 @@ TMainFrame::TMainFrame(TLumbra32App& app)
     InstallMainCommands(*this, app);
     InstallSetupCommands(*this, app);
     InstallInfoWindows(*this, app);
+    InstallHelpCommands(*this, app);
+    InstallEditorCommand(*this, app);
     RefreshRecentFiles();
     RefreshStatus();
 }

@@ -24,7 +24,8 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption select("select", "Select the module NAME in the chart.", "NAME");
     const QCommandLineOption show("show", "What the picture shows (default main).", "WHAT");
     const QCommandLineOption ini("ini", "Use FILE as the settings file.", "FILE");
-    parser.addOptions({screenshot, size, select, show, ini});
+    const QCommandLineOption lang("lang", "Interface language for this run (ja or en).", "LANG");
+    parser.addOptions({screenshot, size, select, show, ini, lang});
     parser.addPositionalArgument("paths", "Source files, folders or project files.", "[PATH...]");
     parser.process(application);
 
@@ -39,6 +40,14 @@ int main(int argc, char* argv[]) {
         options.words.push_back(words[i].toStdString());
     }
     options.iniPath = parser.value(ini).toStdString();
+    if (parser.isSet(lang)) {
+        const QString value = parser.value(lang).toLower();
+        if (value != "ja" && value != "en") {
+            std::fprintf(stderr, "lumbra32: --lang wants ja or en\n");
+            return 2;
+        }
+        options.language = value.toStdString();
+    }
 
     ScreenshotRequest request;
     const bool picture = parser.isSet(screenshot);
