@@ -13,8 +13,9 @@
 #include <memory>
 
 #include "CodePage.h"
-#include "TDevelop.h"
 #include "InfoWindows.h"
+#include "PrintCommands.h"
+#include "TDevelop.h"
 #include "TLumbra32App.h"
 #include "TMainFrame.h"
 #include "TMainPnl.h"
@@ -65,6 +66,7 @@ void RegisterBuiltInScreenshotTargets() {
     });
     RegisterSetupScreenshotTargets();
     RegisterInfoScreenshotTargets();
+    RegisterPrintScreenshotTargets();
 }
 
 } // namespace

@@ -88,7 +88,8 @@ TLumbra32App::~TLumbra32App() {
 
 void TLumbra32App::Start() {
     frame_->ApplyPlacement();
-    frame_->show();
+    if (options_.showWindow)
+        frame_->show();
     if (!options_.words.empty())
         core_.OpenPaths(options_.words);
 }

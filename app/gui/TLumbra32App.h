@@ -37,6 +37,7 @@ struct StartOptions {
     std::string iniPath;            // a settings file instead of the usual one
     bool readOnlySettings = false;  // never write the settings file
     bool interactive = true;        // message boxes (false: recorded, see GuiMessageSink)
+    bool showWindow = true;         // false: work without showing the main window
     std::string language;           // "ja" or "en" overrides "Locale" for this run; "" keeps it
 };
 

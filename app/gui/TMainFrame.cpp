@@ -19,6 +19,7 @@
 #include "InfoWindows.h"
 #include "Lang.h"
 #include "MainCommands.h"
+#include "PrintCommands.h"
 #include "SetupCommands.h"
 #include "TAnlyProgress.h"
 #include "TLumbra32App.h"
@@ -42,6 +43,7 @@ TMainFrame::TMainFrame(TLumbra32App& app)
     InstallInfoWindows(*this, app);
     InstallHelpCommands(*this, app);
     InstallEditorCommand(*this, app);
+    InstallPrintCommands(*this, app);
     RefreshRecentFiles();
     RefreshStatus();
 }

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "PrintCommands.h"
 #include "Screenshot.h"
 #include "TLumbra32App.h"
 #include "TMainFrame.h"
@@ -25,7 +26,9 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption show("show", "What the picture shows (default main).", "WHAT");
     const QCommandLineOption ini("ini", "Use FILE as the settings file.", "FILE");
     const QCommandLineOption lang("lang", "Interface language for this run (ja or en).", "LANG");
-    parser.addOptions({screenshot, size, select, show, ini, lang});
+    const QCommandLineOption printPdf("print-pdf", "Print to the PDF file FILE and exit.", "FILE");
+    const QCommandLineOption what("what", "What --print-pdf prints: structure or source.", "WHAT");
+    parser.addOptions({screenshot, size, select, show, ini, lang, printPdf, what});
     parser.addPositionalArgument("paths", "Source files, folders or project files.", "[PATH...]");
     parser.process(application);
 
@@ -71,8 +74,30 @@ int main(int argc, char* argv[]) {
         options.readOnlySettings = true;
     }
 
+    const bool print = parser.isSet(printPdf);
+    PrintRequest printRequest;
+    if (print) {
+        if (picture) {
+            std::fprintf(stderr, "lumbra32: --print-pdf and --screenshot exclude each other\n");
+            return 2;
+        }
+        const QString kind = parser.isSet(what) ? parser.value(what) : QStringLiteral("structure");
+        if (kind != "structure" && kind != "source") {
+            std::fprintf(stderr, "lumbra32: --what wants structure or source\n");
+            return 2;
+        }
+        printRequest.out = parser.value(printPdf);
+        printRequest.pane = kind == "source" ? PrintPane::Source : PrintPane::Structure;
+        printRequest.select = parser.value(select);
+        options.interactive = false;
+        options.readOnlySettings = true;
+        options.showWindow = false;
+    }
+
     TLumbra32App app(options);
     app.Start();
+    if (print)
+        PrintWhenReady(app, printRequest, [](int status) { QApplication::exit(status); });
     if (picture) {
         app.Frame().showNormal();
         app.Frame().resize(request.size);

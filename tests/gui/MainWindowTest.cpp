@@ -195,11 +195,12 @@ TEST_F(WindowTest, EveryCommandHasItsActionAndOnlyBuiltOnesWork) {
     }
     EXPECT_EQ(frame().Commands().Action(kCmdDel)->shortcut(), QKeySequence("Ctrl+Del"));
     openSample();
-    for (int id : {kCmdPrint, kCmdPrintPreview, kCmdSourceCopy, kCmdSave})
+    for (int id : {kCmdSourceCopy, kCmdSave})
         EXPECT_FALSE(frame().Commands().Action(id)->isEnabled()) << id;
     for (int id : {kCmdNew, kCmdOpen, kCmdAnalyze, kCmdStructureText, kCmdFolding, kCmdExpand,
                    kCmdSortName, kCmdDistNone, kCmdProjectSave, kCmdSplitWindow, kCmdOption,
-                   kCmdAnalyzeInfo, kCmdCallingInfo, kCmdEditor, kCmdHelpIndex, kCmdVersion})
+                   kCmdAnalyzeInfo, kCmdCallingInfo, kCmdEditor, kCmdHelpIndex, kCmdVersion,
+                   kCmdPrint, kCmdPrintPreview, kCmdPrinterSetup})
         EXPECT_TRUE(frame().Commands().Action(id)->isEnabled()) << id;
     EXPECT_TRUE(frame().Commands().Action(kCmdSortDefine)->isChecked());
 

@@ -16,6 +16,7 @@
 #include "HelpCommands.h"
 #include "InfoWindows.h"
 #include "Lang.h"
+#include "PrintCommands.h"
 #include "TAboutDlg.h"
 #include "TDevelop.h"
 #include "TLumbra32App.h"
@@ -202,6 +203,15 @@ TEST_F(ShellTest, TheWholeInterfaceHasItsJapaneseTexts) {
             if (entry.id != 0)
                 UiText(entry.caption);
     help->OpenAbout(false)->accept();
+    PrintCommands* print = FindPrintCommands(app->Frame());
+    ASSERT_NE(print, nullptr);
+    print->AskPane("Print Preview");
+    for (PrintPane pane : {PrintPane::Structure, PrintPane::Source}) {
+        TApxPreviewWin* preview = print->OpenPreview(pane);
+        ASSERT_NE(preview, nullptr);
+        preview->TwoPages();
+        preview->close();
+    }
 
     const std::vector<std::string> missing = MissingJapaneseTexts();
     std::string list;

@@ -1,0 +1,208 @@
+// One printout of the structure chart or of the source.
+#include "TApxPrintout.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrinter>
+#include <QScreen>
+#include <algorithm>
+
+#include "AppCore.h"
+#include "ChartPainter.h"
+#include "CodePage.h"
+#include "NFileAnly.h"
+#include "Records.h"
+#include "TLumbra32App.h"
+#include "TextInput.h"
+#include "UiText.h"
+
+namespace lumbra::gui {
+namespace {
+
+// Paper is white: the chart prints in black on white whatever the screen's colours.
+ChartPalette printPalette(const Settings& settings) {
+    ChartPalette p = ChartPaletteFrom(settings);
+    p.background = Qt::white;
+    p.text = Qt::black;
+    p.label = Qt::black;
+    p.line = Qt::black;
+    p.highlight = Qt::black;
+    p.externalText = QColor(96, 96, 96);
+    p.selection = QColor(224, 224, 224);
+    p.bar = QColor(160, 160, 160);
+    p.selectedBar = QColor(96, 96, 96);
+    return p;
+}
+
+// The tab width of the file's kind ("Filter1" to "Filter4"), 4 when the file is not registered.
+int tabWidthOf(const AppCore& core, const std::string& path) {
+    const NFileAnly& engine = core.Engine();
+    for (int i = 0; i < engine.GetFileCount(); ++i) {
+        const char* p = engine.GetFilePath(i);
+        if (p && path == p) {
+            const FileRecord* file = engine.GetFile(i);
+            const int kind = file ? file->kind : -1;
+            if (kind >= 0 && kind + 1 < kFilterCount)
+                return std::max(
+                    core.GetSettings().filters[static_cast<std::size_t>(kind + 1)].tabWidth, 1);
+        }
+    }
+    return 4;
+}
+
+} // namespace
+
+QSizeF ScreenDpi() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return {screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY()};
+    return {96.0, 96.0};
+}
+
+TApxPrintout::TApxPrintout(TLumbra32App& app, PrintPane pane)
+    : app_(app), pane_(pane), chart_(app.Core()) {
+    const AppCore& core = app_.Core();
+    const Settings& settings = core.GetSettings();
+    if (pane_ == PrintPane::Structure) {
+        chart_.SetPrintMode(true);
+        font_ = FontFrom(settings.fonts[kFontTreePrint]);
+        return;
+    }
+    font_ = FontFrom(settings.fonts[kFontSourcePrint]);
+    const std::string& path = core.Source().path;
+    if (path.empty() || core.Busy())
+        return;
+    const TextReadSettings read = core.Engine().GetTextReadSettings();
+    std::optional<SourceText> text = SourceText::Load(path, read);
+    if (!text)
+        return;
+    std::vector<std::string> lines;
+    lines.reserve(text->lineCount());
+    for (std::size_t i = 0; i < text->lineCount(); ++i)
+        lines.push_back(InternalToUtf8(text->line(i), read.codePage));
+    source_.emplace(std::move(lines), tabWidthOf(core, path), settings.viewOpt[kViewLineNo] != 0);
+}
+
+QString TApxPrintout::Title() const {
+    return QStringLiteral("Lumbra32");
+}
+
+bool TApxPrintout::HasContent() const {
+    if (app_.Core().Busy())
+        return false;
+    return pane_ == PrintPane::Structure ? !app_.Core().Rows().empty() : source_.has_value();
+}
+
+void TApxPrintout::SetPageSize(QSizeF page) {
+    if (!HasContent()) {
+        pageCount_ = 0;
+        return;
+    }
+    if (pane_ == PrintPane::Structure)
+        layOutStructure(page);
+    else
+        layOutSource(page);
+}
+
+void TApxPrintout::layOutStructure(QSizeF page) {
+    const QFontMetrics metrics(font_);
+    const int fontHeight = metrics.height();
+    const int charWidth = metrics.horizontalAdvance(QLatin1Char('8'));
+    // The layout first (its widths do not depend on the page), then the page in chart units.
+    chart_.SetGeometry(fontHeight, charWidth, static_cast<int>(page.width()),
+                       static_cast<int>(page.height()));
+    fit_ = FitStructurePage(chart_.Layout(), app_.Core().Rows().greatestLevel(), page.width(),
+                            page.height());
+    chart_.SetGeometry(fontHeight, charWidth, fit_.clientWidth, fit_.clientHeight);
+    pageCount_ = StructurePageCount(chart_.Renumber(), fit_.rowsPerPage);
+}
+
+void TApxPrintout::layOutSource(QSizeF page) {
+    const QFontMetrics metrics(font_);
+    charWidth_ = std::max(metrics.horizontalAdvance(QLatin1Char('8')), 1);
+    lineHeight_ = std::max(metrics.height(), 1);
+    source_->SetLinesPerPage(SourceLinesPerPage(static_cast<int>(page.height()), lineHeight_));
+    pageCount_ = source_->PageCount();
+}
+
+void TApxPrintout::PaintPage(QPainter& painter, int page) {
+    if (page < 1 || page > pageCount_)
+        return;
+    painter.save();
+    if (pane_ == PrintPane::Structure)
+        paintStructure(painter, page);
+    else
+        paintSource(painter, page);
+    painter.restore();
+}
+
+void TApxPrintout::paintStructure(QPainter& painter, int page) {
+    chart_.Renumber();
+    chart_.SetTopRow(PageFirstItem(page, fit_.rowsPerPage));
+    const ChartFrame frame = chart_.Frame();
+    painter.scale(fit_.zoom, fit_.zoom);
+    PaintChart(painter, frame, printPalette(app_.Core().GetSettings()), font_, nullptr, nullptr);
+}
+
+void TApxPrintout::paintSource(QPainter& painter, int page) {
+    painter.setFont(font_);
+    painter.setPen(Qt::black);
+    const QFontMetrics metrics(font_);
+    const int numberWidth = source_->NumberWidth();
+    const int textX = numberWidth > 0 ? (numberWidth + 2) * charWidth_ : 0;
+    int y = metrics.ascent();
+    for (const SourcePrintLine& line : source_->Page(page)) {
+        if (!line.number.empty()) {
+            painter.setPen(QColor(96, 96, 96));
+            painter.drawText(0, y, QString::fromStdString(line.number));
+            painter.setPen(Qt::black);
+        }
+        painter.drawText(textX, y, Utf8(line.text));
+        y += lineHeight_;
+    }
+}
+
+QSizeF TApxPrintout::PrintableSize(const QPrinter& printer) {
+    const QSizeF dpi = ScreenDpi();
+    const QRectF inches = printer.pageLayout().paintRect(QPageLayout::Inch);
+    return {inches.width() * dpi.width(), inches.height() * dpi.height()};
+}
+
+bool TApxPrintout::Print(QPrinter& printer) {
+    printer.setDocName(Title());
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const QSizeF dpi = ScreenDpi();
+    const double sx = printer.logicalDpiX() / dpi.width();
+    const double sy = printer.logicalDpiY() / dpi.height();
+    painter.scale(sx, sy);
+    SetPageSize(QSizeF(printer.width() / sx, printer.height() / sy));
+    int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
+    int to = printer.toPage() > 0 ? printer.toPage() : pageCount_;
+    to = std::min(to, pageCount_);
+    for (int page = from; page <= to; ++page) {
+        if (page > from)
+            printer.newPage();
+        PaintPage(painter, page);
+    }
+    return painter.end();
+}
+
+QImage TApxPrintout::PageImage(QPrinter& printer, int page) {
+    const QSizeF dpi = ScreenDpi();
+    const QPageLayout layout = printer.pageLayout();
+    const QRectF paper = layout.fullRect(QPageLayout::Inch);
+    const QRectF area = layout.paintRect(QPageLayout::Inch);
+    QImage image(QSize(qRound(paper.width() * dpi.width()), qRound(paper.height() * dpi.height())),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.translate(area.left() * dpi.width(), area.top() * dpi.height());
+    painter.setClipRect(QRectF(QPointF(0, 0), PrintableSize(printer)));
+    PaintPage(painter, page);
+    return image;
+}
+
+} // namespace lumbra::gui
