@@ -1,8 +1,11 @@
 // The Help menu.
 #include "HelpCommands.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QShortcut>
 
 #include "CommandTable.h"
@@ -34,6 +37,21 @@ HelpCommands::HelpCommands(TMainFrame& frame, TLumbra32App& app)
     });
     auto* shiftF1 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), &frame);
     connect(shiftF1, &QShortcut::activated, this, &HelpCommands::EnterContextHelp);
+    qApp->installEventFilter(this);
+}
+
+bool HelpCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        // Only the main window's own menus (menu bar, submenus, the panes' context menus).
+        const QObject* owner = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        while (owner && owner != &frame_)
+            owner = owner->parent();
+        if (owner) {
+            EnterContextHelp();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QUrl HelpCommands::ManualUrl(int commandId) const {

@@ -34,6 +34,9 @@ public:
     // Opens the About dialog (modeless in tests: `modal` false).
     TAboutDlg* OpenAbout(bool modal = true);
 
+    // F1 while a menu is open enters context help; the menu stays open for the choice.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // How an address is shown; the desktop's browser unless a test replaces it.
     std::function<bool(const QUrl&)> opener;
 

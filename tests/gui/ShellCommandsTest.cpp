@@ -125,6 +125,19 @@ TEST_F(ShellTest, IndexOpensTheManualAndContextHelpOpensTheSectionOfTheNextComma
     EXPECT_NE(app->Core().SplitDirection(), splitBefore);
     EXPECT_EQ(opened.size(), 2u);
 
+    // F1 with a menu open enters the mode too; the menu's next command opens its section.
+    QMenu* file = app->Frame().menuBar()->actions().front()->menu();
+    ASSERT_NE(file, nullptr);
+    file->popup(app->Frame().mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(file));
+    QTest::keyClick(file, Qt::Key_F1);
+    EXPECT_TRUE(help->InContextHelp());
+    EXPECT_TRUE(file->isVisible());
+    commands().Action(kCmdOption)->trigger();
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened[2].fragment(), "cmd-24364");
+    file->close();
+
     // A browser that cannot start is reported.
     help->opener = [](const QUrl&) { return false; };
     EXPECT_FALSE(help->OpenManual());
