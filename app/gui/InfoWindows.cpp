@@ -85,8 +85,8 @@ bool InfoWindows::eventFilter(QObject* watched, QEvent* event) {
 
 void InstallInfoWindows(TMainFrame& frame, TLumbra32App& app) {
     auto* windows = new InfoWindows(frame, app);
-    // The core outlives the window; hold it by address, not through this function's reference.
-    auto idle = [core = &app.Core()] { return !core->Busy(); };
+    AppCore& core = app.Core();
+    auto idle = [&core] { return !core.Busy(); };
     frame.Commands().Bind(
         kCmdAnalyzeInfo, [windows] { windows->OpenAnalyzeInfo(); }, idle);
     frame.Commands().Bind(
