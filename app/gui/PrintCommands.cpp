@@ -27,8 +27,10 @@ namespace lumbra::gui {
 PrintCommands::PrintCommands(TMainFrame& frame, TLumbra32App& app)
     : QObject(&frame), frame_(frame), app_(app) {
     setObjectName("PrintCommands");
-    printDialog = [](QPrinter& printer, QWidget* parent) {
+    printDialog = [](QPrinter& printer, QWidget* parent, int pages) {
         QPrintDialog dialog(&printer, parent);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+        dialog.setMinMax(1, std::max(pages, 1));
         return dialog.exec() == QDialog::Accepted;
     };
     pageSetupDialog = [](QPrinter& printer, QWidget* parent) {
@@ -62,8 +64,12 @@ bool PrintCommands::PrintPaneNow(PrintPane pane) {
     }
     QPrinter& printer = Printer();
     printer.setDocName(printout->Title());
-    if (!printDialog(printer,
-                     QApplication::activeWindow() ? QApplication::activeWindow() : &frame_))
+    // Every job starts with all pages; the dialog may narrow them.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
+    printout->SetPageSize(TApxPrintout::PrintableSize(printer));
+    QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : &frame_;
+    if (!printDialog(printer, parent, printout->PageCount()))
         return false; // cancelled: nothing printed, the panes as they were
     printing_ = true;
     const bool done = printout->Print(printer);

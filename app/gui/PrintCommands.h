@@ -40,8 +40,9 @@ public:
     bool Printing() const { return printing_; }
     bool Previewing() const { return !preview_.isNull(); }
 
-    // The dialogs; tests replace them. They return false when the user cancels.
-    std::function<bool(QPrinter& printer, QWidget* parent)> printDialog;
+    // The dialogs; tests replace them. They return false when the user cancels. The print
+    // dialog offers pages 1 to `pages` for its page range.
+    std::function<bool(QPrinter& printer, QWidget* parent, int pages)> printDialog;
     std::function<bool(QPrinter& printer, QWidget* parent)> pageSetupDialog;
 
 private:

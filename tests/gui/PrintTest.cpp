@@ -79,8 +79,13 @@ protected:
         print = FindPrintCommands(app->Frame());
         ASSERT_NE(print, nullptr);
         // The print dialog "prints to file".
-        print->printDialog = [this](QPrinter& printer, QWidget*) {
+        print->printDialog = [this](QPrinter& printer, QWidget*, int pages) {
             ++dialogs;
+            offered = pages;
+            if (from > 0) {
+                printer.setPrintRange(QPrinter::PageRange);
+                printer.setFromTo(from, to);
+            }
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(QString::fromStdString(pdf));
             return !cancel;
@@ -112,6 +117,8 @@ protected:
     bool answer = true;
     bool cancel = false;
     int dialogs = 0;
+    int offered = 0;      // pages the dialog offered
+    int from = 0, to = 0; // a page range chosen in the dialog
     std::string pdf = (work.path() / "out.pdf").string();
 };
 
@@ -128,7 +135,14 @@ TEST_F(PrintTest, TheStructureAndTheSourcePrintToPdfPageByPage) {
     const int structurePages = expectedPages(PrintPane::Structure);
     EXPECT_GE(structurePages, 2);
     EXPECT_EQ(pdfPages(pdf), structurePages);
+    EXPECT_EQ(offered, structurePages);
     EXPECT_FALSE(print->Printing());
+    // A range chosen in the dialog prints only those pages; the next job prints all again.
+    from = 2;
+    to = 3;
+    ASSERT_TRUE(commands().Trigger(kCmdPrint));
+    EXPECT_EQ(pdfPages(pdf), 2);
+    from = to = 0;
 
     // No: the source of the selected module's file.
     ASSERT_TRUE(app->Frame().Panel().Structure().SelectModule("f3"));
@@ -143,7 +157,7 @@ TEST_F(PrintTest, TheStructureAndTheSourcePrintToPdfPageByPage) {
     cancel = true;
     ASSERT_TRUE(commands().Trigger(kCmdPrint));
     EXPECT_FALSE(std::filesystem::exists(pdf));
-    EXPECT_EQ(dialogs, 3);
+    EXPECT_EQ(dialogs, 4);
 }
 
 TEST_F(PrintTest, ASourceOfExactlyOnePageOfLinesPrintsOnePage) {
@@ -249,6 +263,9 @@ TEST_F(PrintTest, TheCommandLinePrintsWithoutAWindowAndTheSourceNeedsASelection)
     EXPECT_NE(r.err.find("--select"), std::string::npos) << r.err;
     r = test::RunCommand(base + source + " --what picture " + sample);
     EXPECT_EQ(r.status, 2);
+    r = test::RunCommand(base + source + " --lang xx " + sample);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--lang"), std::string::npos) << r.err;
 }
 
 } // namespace

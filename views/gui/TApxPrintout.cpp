@@ -178,8 +178,10 @@ bool TApxPrintout::Print(QPrinter& printer) {
     const double sy = printer.logicalDpiY() / dpi.height();
     painter.scale(sx, sy);
     SetPageSize(QSizeF(printer.width() / sx, printer.height() / sy));
-    int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
-    int to = printer.toPage() > 0 ? printer.toPage() : pageCount_;
+    // The dialog's page range, or every page.
+    const bool range = printer.printRange() == QPrinter::PageRange;
+    const int from = range && printer.fromPage() > 0 ? printer.fromPage() : 1;
+    int to = range && printer.toPage() > 0 ? printer.toPage() : pageCount_;
     to = std::min(to, pageCount_);
     for (int page = from; page <= to; ++page) {
         if (page > from)
