@@ -10,6 +10,7 @@
 #include "TMainFrame.h"
 #include "TMainPnl.h"
 #include "TSourceWin.h"
+#include "TTreeWin.h"
 
 namespace lumbra::gui {
 
@@ -21,13 +22,34 @@ ExternalEditor::ExternalEditor(TMainFrame& frame, TLumbra32App& app)
     };
 }
 
+std::string ExternalEditor::treeTarget() const {
+    AppCore& core = app_.Core();
+    if (core.Busy())
+        return {};
+    // The module tree's chosen entry: a file (full path or registered name) or a module.
+    const std::string& chosen = frame_.Panel().Tree().ChosenText();
+    if (!chosen.empty()) {
+        NFileAnly& engine = core.Engine();
+        const char* path = nullptr;
+        if (const int id = engine.FindModuleId(chosen))
+            path = engine.GetModuleFilePath(id);
+        else if (chosen.find('/') != std::string::npos)
+            return chosen;
+        else
+            path = engine.GetPathByFileName(chosen);
+        if (path && *path)
+            return path;
+    }
+    // A heading of the tree: the file last chosen there, if any.
+    const SourceTarget& source = core.Source();
+    return source.fileChosen ? source.path : std::string();
+}
+
 EditorRequest ExternalEditor::CurrentRequest() const {
     EditorRequest r;
     r.origin = static_cast<EditorOrigin>(frame_.Panel().ActivePane());
-    const AppCore& core = app_.Core();
-    const SourceTarget& source = core.Source();
-    if (source.fileChosen)
-        r.treePath = source.path;
+    AppCore& core = app_.Core();
+    r.treePath = treeTarget();
     const int row = core.CurrentRow();
     if (row >= 0 && static_cast<std::size_t>(row) < core.Rows().size()) {
         const int id = core.Rows()[static_cast<std::size_t>(row)].moduleId();

@@ -28,6 +28,9 @@ public:
     std::function<bool(const QString& program, const QStringList& arguments)> starter;
 
 private:
+    // The module tree's target: its chosen file, or the file of its chosen module.
+    std::string treeTarget() const;
+
     TMainFrame& frame_;
     TLumbra32App& app_;
 };

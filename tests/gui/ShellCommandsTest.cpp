@@ -23,6 +23,7 @@
 #include "TMainFrame.h"
 #include "TMainPnl.h"
 #include "TStructWin.h"
+#include "TTreeWin.h"
 #include "TempDir.h"
 #include "UiText.h"
 
@@ -180,6 +181,21 @@ TEST_F(ShellTest, TheEditorOpensTheChartSelectionAtItsLineOrSaysNothingIsSelecte
     EXPECT_EQ(started[0][1], QString("+%1").arg(core.Engine().GetModuleLine(id)));
     EXPECT_EQ(started[0][2], QString::fromUtf8(core.Engine().GetModuleFilePath(id)));
     EXPECT_TRUE(started[0][2].endsWith(".c")) << started[0][2].toStdString();
+
+    // From the module tree: its chosen file, without the template.
+    const std::string mainFile = std::string(LUMBRA_SAMPLE_DIR) + "/main.c";
+    app->Frame().Panel().SetActivePane(TMainPnl::kTreePane);
+    app->Core().SelectNavigatorEntry(mainFile);
+    ASSERT_TRUE(commands().Trigger(kCmdEditor));
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_EQ(started[1], (QStringList{"my edit", QString::fromStdString(mainFile)}));
+
+    // From the source pane: the file it shows, at its first shown line, when no box is current.
+    app->Frame().Panel().SetActivePane(TMainPnl::kSourcePane);
+    app->Core().SetCurrentRow(-1);
+    ASSERT_TRUE(commands().Trigger(kCmdEditor));
+    ASSERT_EQ(started.size(), 3u);
+    EXPECT_EQ(started[2], (QStringList{"my edit", "+1", QString::fromStdString(mainFile)}));
 
     // An editor that cannot start is reported with its name.
     editor->starter = [](const QString&, const QStringList&) { return false; };
