@@ -22,8 +22,8 @@ namespace {
 // Paints the shown pages side by side, each as large as the window allows, on grey.
 class PreviewCanvas final : public QWidget {
 public:
-    explicit PreviewCanvas(const std::vector<QImage>& pages, QWidget* parent)
-        : QWidget(parent), pages_(pages) {
+    PreviewCanvas(const std::vector<QPicture>& pages, QSizeF paper, QWidget* parent)
+        : QWidget(parent), pages_(pages), paper_(paper) {
         setObjectName("PreviewCanvas");
     }
 
@@ -31,25 +31,31 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), QColor(128, 128, 128));
-        if (pages_.empty())
+        if (pages_.empty() || paper_.isEmpty())
             return;
         const int gap = 16;
         const int n = static_cast<int>(pages_.size());
         const QSizeF cell((width() - gap * (n + 1)) / static_cast<double>(n), height() - 2.0 * gap);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
         double x = gap;
-        for (const QImage& page : pages_) {
-            QSizeF size = QSizeF(page.size()).scaled(cell, Qt::KeepAspectRatio);
+        for (const QPicture& page : pages_) {
+            const QSizeF size = paper_.scaled(cell, Qt::KeepAspectRatio);
             const QRectF target(x + (cell.width() - size.width()) / 2, gap, size.width(),
                                 size.height());
             painter.fillRect(target.translated(3, 3), QColor(64, 64, 64)); // shadow
-            painter.drawImage(target, page);
+            painter.save();
+            painter.translate(target.topLeft());
+            painter.scale(size.width() / paper_.width(), size.height() / paper_.height());
+            painter.drawPicture(0, 0, page);
+            painter.restore();
             x += cell.width() + gap;
         }
     }
 
 private:
-    const std::vector<QImage>& pages_;
+    const std::vector<QPicture>& pages_;
+    QSizeF paper_;
 };
 
 } // namespace
@@ -94,7 +100,7 @@ TApxPreviewWin::TApxPreviewWin(std::unique_ptr<TApxPrintout> printout, QPrinter&
         ->setIcon(CommandIcon(kCmdPrint));
     add(kCmdPreviewClose, "Close", QStyle::SP_DialogCloseButton, [this] { close(); });
 
-    canvas_ = new PreviewCanvas(shown_, this);
+    canvas_ = new PreviewCanvas(shown_, TApxPrintout::PaperSize(printer_), this);
     setCentralWidget(canvas_);
     refresh();
 }
@@ -133,12 +139,15 @@ void TApxPreviewWin::TwoPages() {
 }
 
 void TApxPreviewWin::refresh() {
-    shown_.clear();
+    shownPages_.clear();
     if (printout_->PageCount() > 0) {
-        shown_.push_back(printout_->PageImage(printer_, pager_.First()));
+        shownPages_.push_back(pager_.First());
         if (pager_.Two() && pager_.Last() != pager_.First())
-            shown_.push_back(printout_->PageImage(printer_, pager_.Last()));
+            shownPages_.push_back(pager_.Last());
     }
+    shown_.clear();
+    for (int page : shownPages_)
+        shown_.push_back(printout_->PagePicture(printer_, page));
     pageText_->setText(Utf8(pager_.Text()));
     actions_[kCmdPreviewPrevious]->setEnabled(pager_.CanGoBack());
     actions_[kCmdPreviewNext]->setEnabled(pager_.CanGoForward());

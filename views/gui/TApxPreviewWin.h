@@ -3,8 +3,8 @@
 // close). The main window is disabled while it is open.
 #pragma once
 
-#include <QImage>
 #include <QMainWindow>
+#include <QPicture>
 #include <functional>
 #include <map>
 #include <memory>
@@ -42,8 +42,8 @@ public:
     QString PageText() const;
     QAction* Action(int id) const;
     TApxPrintout& Printout() { return *printout_; }
-    // The pages shown (one or two images).
-    const std::vector<QImage>& ShownPages() const { return shown_; }
+    // The page numbers shown (one or two).
+    const std::vector<int>& ShownPages() const { return shownPages_; }
 
     void Previous();
     void Next();
@@ -62,7 +62,8 @@ private:
     std::unique_ptr<TApxPrintout> printout_;
     QPrinter& printer_;
     PreviewPager pager_;
-    std::vector<QImage> shown_;
+    std::vector<int> shownPages_;
+    std::vector<QPicture> shown_;
     QWidget* canvas_;
     QLabel* pageText_;
     std::map<int, QAction*> actions_;

@@ -191,19 +191,31 @@ bool TApxPrintout::Print(QPrinter& printer) {
     return painter.end();
 }
 
-QImage TApxPrintout::PageImage(QPrinter& printer, int page) {
+QSizeF TApxPrintout::PaperSize(const QPrinter& printer) {
     const QSizeF dpi = ScreenDpi();
-    const QPageLayout layout = printer.pageLayout();
-    const QRectF paper = layout.fullRect(QPageLayout::Inch);
-    const QRectF area = layout.paintRect(QPageLayout::Inch);
-    QImage image(QSize(qRound(paper.width() * dpi.width()), qRound(paper.height() * dpi.height())),
-                 QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QRectF paper = printer.pageLayout().fullRect(QPageLayout::Inch);
+    return {paper.width() * dpi.width(), paper.height() * dpi.height()};
+}
+
+QPicture TApxPrintout::PagePicture(QPrinter& printer, int page) {
+    const QSizeF dpi = ScreenDpi();
+    const QRectF area = printer.pageLayout().paintRect(QPageLayout::Inch);
+    QPicture picture;
+    QPainter painter(&picture);
+    painter.fillRect(QRectF(QPointF(0, 0), PaperSize(printer)), Qt::white);
     painter.translate(area.left() * dpi.width(), area.top() * dpi.height());
     painter.setClipRect(QRectF(QPointF(0, 0), PrintableSize(printer)));
     PaintPage(painter, page);
+    painter.end();
+    return picture;
+}
+
+QImage TApxPrintout::PageImage(QPrinter& printer, int page) {
+    const QSize size = PaperSize(printer).toSize();
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.drawPicture(0, 0, PagePicture(printer, page));
     return image;
 }
 

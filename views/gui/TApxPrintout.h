@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPicture>
 #include <QSizeF>
 #include <QString>
 #include <optional>
@@ -40,8 +41,11 @@ public:
     // Prints the printer's page range (all pages when it has none). False when the printer
     // could not be opened.
     bool Print(QPrinter& printer);
-    // A page of the printer's paper as the preview shows it, in screen pixels (the margins
-    // white around the printable area).
+    // A page of the printer's paper as the preview shows it, recorded in screen pixels (the
+    // margins white around the printable area) so that it scales to any size; and the same
+    // drawn into an image.
+    QPicture PagePicture(QPrinter& printer, int page);
+    static QSizeF PaperSize(const QPrinter& printer);
     QImage PageImage(QPrinter& printer, int page);
     // The printable area of the printer's page in screen pixels.
     static QSizeF PrintableSize(const QPrinter& printer);
