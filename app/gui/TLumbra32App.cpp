@@ -176,6 +176,7 @@ void TLumbra32App::SettingsApplied() {
         return;
     frame_->ApplyToolBarStyle();
     frame_->Panel().Structure().Redraw();
+    frame_->Panel().Source().Redraw();
     frame_->RefreshCommands();
     emit settingsApplied();
 }
@@ -193,8 +194,10 @@ void TLumbra32App::SourceCodePageChanged() {
 }
 
 void TLumbra32App::SourceFoldingChanged() {
-    if (frame_)
-        emit sourceFoldingChanged();
+    if (!frame_)
+        return;
+    frame_->Panel().Source().Refold();
+    emit sourceFoldingChanged();
 }
 
 void TLumbra32App::RecentFilesChanged() {
