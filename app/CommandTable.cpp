@@ -60,7 +60,7 @@ constexpr std::array kCommands{
 
     CommandInfo{kCmdLineNumber, "Line Number", "", "", Toggle},
     CommandInfo{kCmdBlockNumber, "Block Number", "", "", Toggle},
-    CommandInfo{kCmdBlockNone, "None", "", ""},
+    CommandInfo{kCmdBlockNone, "None", "", "", Toggle}, // checked while the figures are off
     CommandInfo{kCmdHorizonLine, "Horizon Line", "", "", Toggle},
     CommandInfo{kCmdLinkage, "Linkage", "", "", Toggle},
     CommandInfo{kCmdFlowchart, "Flowchart Like", "", "", Toggle},

@@ -24,7 +24,7 @@ std::string EnabledLinesText(const SourceText& text, std::span<const std::uint32
     for (std::size_t i = 0; i < text.lineCount(); ++i) {
         const std::uint32_t word = i < words.size() ? words[i] : 0;
         const std::string_view line = CutLineEnd(text.line(i));
-        const bool directive = (word & line_word::kDirective) != 0 && IsConditionalDirective(line);
+        const bool directive = (word & kLineKindDirective) != 0 && IsConditionalDirective(line);
         if (line_word::Active(word) && !directive)
             out += line;
         out += lineEnd;

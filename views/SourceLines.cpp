@@ -81,7 +81,7 @@ void SourceLines::finish(bool folding, bool startFolded) {
         line.indent = static_cast<int>(blanks == std::string::npos ? t.size() : blanks) - 1;
         const int level = line.level();
         line.head = line_word::Active(line.word) && level > previous ? level : 0;
-        line.flags = folding && startFolded && line.head != 0 ? kLineFolded : 0;
+        line.flags = folding && startFolded && line.head != 0 ? kFlagFolded : 0;
         previous = level;
         maxCells_ = std::max(maxCells_, line.cells);
         maxLevel_ = std::max(maxLevel_, level);
@@ -93,7 +93,7 @@ void SourceLines::SetKind(int line, std::uint8_t kind) {
     if (line < 0 || line >= Count())
         return;
     std::uint8_t& flags = lines_[line].flags;
-    flags = static_cast<std::uint8_t>((flags & ~kLineKindMask) | (kind & kLineKindMask));
+    flags = static_cast<std::uint8_t>((flags & ~kFlagKindMask) | (kind & kFlagKindMask));
 }
 
 void SourceLines::ComputeRows() {
@@ -108,7 +108,7 @@ void SourceLines::ComputeRows() {
             const int depth = lines_[i].level();
             while (next < n && lines_[next].level() >= depth)
                 lines_[next++].row = row;
-            while (next < n && lines_[next].kind() == kLineKindStaysWithHead)
+            while (next < n && lines_[next].kind() == kFlagStaysWithHead)
                 lines_[next++].row = row;
         }
         i = next;
@@ -132,14 +132,14 @@ int SourceLines::FirstLineOfRow(int row) const {
 void SourceLines::FoldAll() {
     for (SourceLine& line : lines_)
         if (line.kind() == 0)
-            line.flags = static_cast<std::uint8_t>((line.flags & ~kLineFolded) |
-                                                   (line.head != 0 ? kLineFolded : 0));
+            line.flags = static_cast<std::uint8_t>((line.flags & ~kFlagFolded) |
+                                                   (line.head != 0 ? kFlagFolded : 0));
     ComputeRows();
 }
 
 void SourceLines::ExpandAll() {
     for (SourceLine& line : lines_)
-        line.flags &= static_cast<std::uint8_t>(~kLineFolded);
+        line.flags &= static_cast<std::uint8_t>(~kFlagFolded);
     ComputeRows();
 }
 
@@ -159,7 +159,7 @@ void SourceLines::FoldLower(int line) {
     for (int i = first; i <= last; ++i) {
         SourceLine& l = lines_[i];
         if (l.kind() == 0 && l.head != 0)
-            l.flags |= kLineFolded;
+            l.flags |= kFlagFolded;
     }
     ComputeRows();
 }
@@ -168,15 +168,15 @@ void SourceLines::SetFolded(int line, bool folded) {
     if (line < 0 || line >= Count())
         return;
     SourceLine& l = lines_[line];
-    l.flags = static_cast<std::uint8_t>((l.flags & ~kLineFolded) |
-                                        (folded && l.head != 0 ? kLineFolded : 0));
+    l.flags = static_cast<std::uint8_t>((l.flags & ~kFlagFolded) |
+                                        (folded && l.head != 0 ? kFlagFolded : 0));
     ComputeRows();
 }
 
 void SourceLines::ExpandLower(int line) {
     const auto [first, last] = LowerRange(line);
     for (int i = first; i <= last; ++i)
-        lines_[i].flags &= static_cast<std::uint8_t>(~kLineFolded);
+        lines_[i].flags &= static_cast<std::uint8_t>(~kFlagFolded);
     ComputeRows();
 }
 

@@ -10,43 +10,36 @@
 #include <utility>
 #include <vector>
 
+#include "common/LineWord.h"
+
 namespace lumbra {
 
 class SourceText;
 
 // The fields of a line attribute word that the source view reads.
 namespace line_word {
-inline constexpr std::uint32_t kLevel = 0x000000FFu;
-inline constexpr std::uint32_t kComment = 0x00000100u;
-inline constexpr std::uint32_t kDirective = 0x00000200u;
-inline constexpr std::uint32_t kKind = 0x00000F00u;
 inline constexpr std::uint32_t kStatement = 0x00070000u; // 1 loop head, 2 conditional head
-inline constexpr std::uint32_t kContinuation = 0x00080000u;
-inline constexpr std::uint32_t kStatementBits = 0x000F0000u;
-inline constexpr std::uint32_t kPending = 0x00F00000u;          // 1 loop body, 2 conditional body
-inline constexpr std::uint32_t kBlockKeywordBits = 0x10FF0000u; // bits 16-23 and 28
-inline constexpr std::uint32_t kCall = 0x20000000u;
-inline constexpr std::uint32_t kDefinition = 0x40000000u;
-inline constexpr std::uint32_t kActive = 0x80000000u;
+// Any block keyword: statement kind, pending body and bit 28.
+inline constexpr std::uint32_t kBlockKeywordBits = kStatementMask | kPendingMask | 0x10000000u;
 
 inline int Level(std::uint32_t w) {
-    return static_cast<int>(w & kLevel);
+    return static_cast<int>(w & kLineLevelMask);
 }
 inline int Statement(std::uint32_t w) {
     return static_cast<int>((w & kStatement) >> 16);
 }
 inline int Pending(std::uint32_t w) {
-    return static_cast<int>((w & kPending) >> 20);
+    return static_cast<int>((w & kPendingMask) >> 20);
 }
 inline bool Active(std::uint32_t w) {
-    return (w & kActive) != 0;
+    return (w & kLineActive) != 0;
 }
 } // namespace line_word
 
 // Flags of a line table entry.
-inline constexpr std::uint8_t kLineFolded = 0x01;
-inline constexpr std::uint8_t kLineKindMask = 0x06;
-inline constexpr std::uint8_t kLineKindStaysWithHead = 0x04;
+inline constexpr std::uint8_t kFlagFolded = 0x01;
+inline constexpr std::uint8_t kFlagKindMask = 0x06;
+inline constexpr std::uint8_t kFlagStaysWithHead = 0x04;
 
 struct SourceLine {
     std::string text; // UTF-8, tabs expanded
@@ -59,8 +52,8 @@ struct SourceLine {
     bool ascii = true; // one byte per column
 
     int level() const { return line_word::Level(word); }
-    bool folded() const { return (flags & kLineFolded) != 0; }
-    int kind() const { return flags & kLineKindMask; }
+    bool folded() const { return (flags & kFlagFolded) != 0; }
+    int kind() const { return flags & kFlagKindMask; }
 };
 
 // Tabs to blanks up to the next multiple of `tabWidth` columns (wide characters count two).
@@ -87,7 +80,7 @@ public:
     int Level(int i) const { return i >= 0 && i < Count() ? lines_[i].level() : 0; }
     int MaxCells() const { return maxCells_; }
     int MaxLevel() const { return maxLevel_; }
-    // Marks a line's kind bits (kLineKindStaysWithHead keeps it on its folded head's row).
+    // Marks a line's kind bits (kFlagStaysWithHead keeps it on its folded head's row).
     void SetKind(int line, std::uint8_t kind);
 
     // --- display rows ------------------------------------------------------------------------

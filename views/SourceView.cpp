@@ -70,13 +70,13 @@ bool LoadSourceDocument(const NFileAnly& engine, const Settings& settings, const
 SourceInk InkOf(std::uint32_t w) {
     if (!line_word::Active(w))
         return SourceInk::Inactive;
-    if (w & line_word::kDefinition)
+    if (w & kLineModuleStart)
         return SourceInk::Definition;
-    if ((w & line_word::kKind) == line_word::kComment)
+    if ((w & kLineKindMask) == kLineKindComment)
         return SourceInk::Comment;
-    if ((w & line_word::kKind) == line_word::kDirective)
+    if ((w & kLineKindMask) == kLineKindDirective)
         return SourceInk::Directive;
-    if (w & line_word::kCall)
+    if (w & kLineHasCall)
         return SourceInk::Call;
     return SourceInk::Normal;
 }
@@ -136,7 +136,8 @@ void SourceView::layout() {
         (options_.lineNumbers || options_.blockNumbers) && digits + 1 > 0 ? (digits + 1) * cw : -1;
     g.separator2 = options_.blockNumbers ? (digits + 3) * cw + 2 : -1;
     g.blockNumberX = (digits + 2) * cw + 1;
-    g.figurePitch = std::max(cw, 7);
+    // Flowchart symbols stand in their columns and want more room than lines do.
+    g.figurePitch = options_.Flowchart() ? std::max(cw * 3 / 2, 9) : std::max(cw, 7);
     g.figureColumns = 0;
     if (options_.figures) {
         if (doc_.hasBlocks && lines_.MaxLevel() > 0)
@@ -323,7 +324,7 @@ void SourceView::blockFigures(SourceFrame& frame, int row, int y) const {
     const int start = rowEndLevel(row - 1);
     const int end = rowEndLevel(row);
     const int statement = line_word::Statement(w);
-    const bool continuation = (w & line_word::kContinuation) != 0;
+    const bool continuation = (w & kStatementBranchContinuation) != 0;
     const bool flow = options_.Flowchart();
     const bool linkage = options_.Linkage();
     RowPainter p(frame, y, g.rowHeight, g.figurePitch);
@@ -386,7 +387,8 @@ void SourceView::blockFigures(SourceFrame& frame, int row, int y) const {
                 mark(c, cx + hw + 1);
             } else if (flow) {
                 // A plain block starts at a terminal.
-                const int h = std::max(4, (p.bottom() - p.top()) / 2);
+                // A flat stadium, wider than tall.
+                const int h = std::max(4, std::min(2 * hw - 2, (p.bottom() - p.top()) / 3));
                 p.vertical(cx, p.mid(), p.bottom(), hl);
                 p.box(FigureShape::RoundBox, cx - hw, p.mid() - h / 2, 2 * hw, h, hl);
                 mark(c, cx + hw + 1);
@@ -432,7 +434,7 @@ void SourceView::blockFigures(SourceFrame& frame, int row, int y) const {
             link(cx + hw, p.mid(), hlClose);
             mark(c, cx + hw + 1);
         } else if (flow) {
-            const int h = std::max(4, (p.bottom() - p.top()) / 2);
+            const int h = std::max(4, std::min(2 * hw - 2, (p.bottom() - p.top()) / 3));
             p.vertical(cx, p.top(), p.mid(), hlClose);
             p.box(FigureShape::RoundBox, cx - hw, p.mid() - h / 2, 2 * hw, h, hlClose);
             mark(c, cx + hw + 1);
@@ -473,8 +475,8 @@ void SourceView::blockFigures(SourceFrame& frame, int row, int y) const {
             // A body without braces.
             p.vertical(cx, p.top(), p.bottom(), hl, FigurePen::Dotted);
         }
-        const std::uint32_t keywords = line_word::kBlockKeywordBits | line_word::kDefinition;
-        if (doc_.hasBlocks && (w & line_word::kCall) && !(w & keywords)) {
+        const std::uint32_t keywords = line_word::kBlockKeywordBits | kLineModuleStart;
+        if (doc_.hasBlocks && (w & kLineHasCall) && !(w & keywords)) {
             if (flow) {
                 const int h = std::max(4, p.bottom() - p.top() - 4);
                 p.box(FigureShape::DoubleBox, cx - hw, p.mid() - h / 2, 2 * hw, h, false);

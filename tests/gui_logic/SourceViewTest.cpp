@@ -111,7 +111,8 @@ TEST_F(SourceViewTest, ColumnGeometryFollowsTheNumberSwitchesAndTheDeepestLevel)
     EXPECT_EQ(g.separator2, -1);
     EXPECT_EQ(g.figureColumns, 3);
     EXPECT_EQ(g.figureX, 59);
-    EXPECT_EQ(g.textX, 59 + 3 * 8 + 4 + 2);
+    EXPECT_EQ(g.figurePitch, 12); // flowchart symbols take one and a half characters
+    EXPECT_EQ(g.textX, 59 + 3 * 12 + 4 + 2);
     EXPECT_EQ(g.rowsPerPage, 40);
 
     core.GetSettings().viewOpt[kViewBlockLevel] = 1;
@@ -143,7 +144,7 @@ TEST_F(SourceViewTest, EachStyleDrawsHeadsBodiesCallsAndClosingsItsOwnWay) {
     auto loop = shapesOn(f, 5);
     ASSERT_EQ(loop.size(), 1u);
     EXPECT_EQ(loop[0].points.size(), 12u);
-    EXPECT_EQ(loop[0].points[0], columnX(2) - 3);
+    EXPECT_EQ(loop[0].points[0], columnX(2) - (view.Geometry().figurePitch / 2 - 1));
     auto end = shapesOn(f, 7);
     ASSERT_EQ(end.size(), 1u);
     EXPECT_EQ(end[0].points.size(), 12u);

@@ -98,7 +98,7 @@ TEST(SourceLines, DisplayRowsHideFoldedBlocksAndKeepKindFourLinesWithTheirHead) 
     EXPECT_EQ(lines.RowCount(), 9);
     lines.SetFolded(3, true); // the inner block alone
     EXPECT_EQ(rows(lines), (std::vector<int>{0, 1, 2, 3, 3, 4, 5, 6, 7}));
-    lines.SetKind(5, kLineKindStaysWithHead);
+    lines.SetKind(5, kFlagStaysWithHead);
     lines.ComputeRows();
     EXPECT_EQ(rows(lines), (std::vector<int>{0, 1, 2, 3, 3, 3, 4, 5, 6}));
     lines.SetFolded(0, true); // not a head: nothing folds
@@ -127,7 +127,7 @@ TEST(SourceLines, FoldingAllLowerFoldingAndLowerExpandCoverTheirRanges) {
     EXPECT_FALSE(lines[1].folded() || lines[2].folded() || lines[5].folded());
 
     // "Folding All" leaves lines with kind bits alone.
-    lines.SetKind(2, kLineKindStaysWithHead);
+    lines.SetKind(2, kFlagStaysWithHead);
     lines.FoldAll();
     EXPECT_TRUE(lines[1].folded());
     EXPECT_FALSE(lines[2].folded());
