@@ -594,9 +594,9 @@ SourceFrame SourceView::Frame() const {
             if (line_word::Active(line.word) && end != start) {
                 const int level = end > start ? end : end + 1;
                 r.blockNumber[1] = kLevelChars[std::min(level, 61)];
-                // The bracket beside the number: opening turns down, closing turns left.
-                const int bx =
-                    (std::max(options_.lineNumbers ? options_.digits : -1, -1) + 1) * cw + 2;
+                // A bracket left of the number, clear of the separator: an opening one turns
+                // down from the top, a closing one comes down to the bottom.
+                const int bx = std::max(g.separator1, 0) + cw / 4 + 1;
                 const int y0 = r.y + 1, ym = r.y + g.rowHeight / 2, y1 = r.y + g.rowHeight - 1;
                 if (end > start) {
                     frame.lines.push_back({bx, y0, bx + cw / 2, y0, FigurePen::Solid, false});
@@ -626,7 +626,7 @@ SourceFrame SourceView::Frame() const {
         if (line.folded() && doc_.hasBlocks) {
             r.folded = true;
             r.foldTextX = g.textX + std::max(line.cells - leftColumn_, 0) * cw;
-            r.foldMarkX = r.foldTextX + 6 * cw + g.foldMarkSize / 2 + 2;
+            r.foldMarkX = r.foldTextX + 6 * cw + cw / 2 + g.foldMarkSize / 2;
         }
         if (g.figureColumns > 0 && doc_.hasBlocks)
             blockFigures(frame, row, r.y);

@@ -156,7 +156,8 @@ void TSourceWin::paintEvent(QPaintEvent*) {
     picture.fill(palette.background);
     {
         QPainter offscreen(&picture);
-        PaintSource(offscreen, frame_, palette, font_, style(), this);
+        // The fold mark is a box with a plus: the style's branch arrow is too faint beside text.
+        PaintSource(offscreen, frame_, palette, font_, nullptr, this);
     }
     QPainter painter(viewport());
     painter.drawPixmap(0, 0, picture);
