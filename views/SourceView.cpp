@@ -144,6 +144,8 @@ void SourceView::layout() {
             g.figureColumns = lines_.MaxLevel() + 1; // heads and marks use the next column
         else if (!doc_.hasBlocks && !doc_.branches.empty())
             g.figureColumns = doc_.branchColumns;
+        // A file of runaway nesting must still leave room for its text.
+        g.figureColumns = std::min(g.figureColumns, kMaxFigureColumns);
     }
     const int numberEdge = std::max(g.separator1, g.separator2);
     g.figureX = numberEdge >= 0 ? numberEdge + 3 : 2;
@@ -344,7 +346,7 @@ void SourceView::blockFigures(SourceFrame& frame, int row, int y) const {
             p.line(x, yy, right, yy, hl);
     };
 
-    for (int c = 1; c <= std::max(start, end); ++c) {
+    for (int c = 1; c <= std::min(std::max(start, end), g.figureColumns); ++c) {
         const int cx = figureColumnX(c);
         const bool hl = highlighted(c, first);
         int top = 0, bottom = 0;

@@ -143,6 +143,8 @@ struct SourceMenuEntry {
 
 class SourceView {
 public:
+    // Deeper levels and further branch columns are not drawn.
+    static constexpr int kMaxFigureColumns = 64;
     static constexpr char kLevelChars[] =
         "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 

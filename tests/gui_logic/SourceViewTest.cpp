@@ -317,5 +317,37 @@ TEST_F(SourceViewTest, AnAssemblerFileDrawsItsBranchChart) {
         }
 }
 
+TEST(SourceViewAlone, RunawayNestingKeepsTheTextInViewAndAFoldedHeadOpensOnItsMark) {
+    std::vector<std::string> text;
+    std::vector<std::uint32_t> words;
+    for (int level = 0; level <= 200; ++level) {
+        text.push_back(std::string(static_cast<std::size_t>(level), ' ') + "{");
+        words.push_back(0x80000000u | static_cast<std::uint32_t>(level));
+    }
+    text.push_back("}");
+    words.push_back(0x80000000u);
+    SourceLines lines;
+    lines.LoadUtf8(text, words, 4, true, true);
+    SourceView view;
+    view.Show(SourceDocument{"deep.c", true, words, {}, 0}, std::move(lines));
+    view.SetGeometry(16, 8, 800, 640);
+    EXPECT_EQ(view.Geometry().figureColumns, SourceView::kMaxFigureColumns);
+    EXPECT_EQ(view.Lines().RowCount(), 3); // "{", its folded body, "}"
+    SourceFrame f = view.Frame();
+    for (const FigureLine& l : f.lines)
+        EXPECT_LT(std::max(l.x1, l.x2), view.Geometry().textX) << l.x1;
+    ASSERT_TRUE(f.rows[1].folded);
+
+    // A click on the "   ..." of the folded head opens it; a click on its text does not.
+    const int y = 16 + 8;
+    view.Press(f.rows[1].foldTextX - 8, y);
+    view.Release(f.rows[1].foldTextX - 8, y);
+    EXPECT_EQ(view.Lines().RowCount(), 3);
+    view.Press(f.rows[1].foldMarkX, y);
+    view.Release(f.rows[1].foldMarkX, y);
+    EXPECT_EQ(view.Lines().RowCount(), 4);
+    EXPECT_EQ(view.PositionText(), "1 / 202");
+}
+
 } // namespace
 } // namespace lumbra
