@@ -84,6 +84,17 @@ TEST(SourceLines, LoadingCutsCarriageReturnAndCtrlZAndMeasuresIndentAndHeads) {
     EXPECT_EQ(plain.RowCount(), 7);
 }
 
+TEST(SourceLines, LinesOfAnotherInternalCodePageAreShownAndCopiedAsUnicode) {
+    // "\x93\xfa\x96\x7b" is Japanese in Shift-JIS (code page 932); the tab stops count its
+    // two characters as four columns.
+    const SourceText text = SourceText::FromInternal("\x93\xfa\x96\x7b\tx\n");
+    SourceLines lines;
+    lines.Load(text, 932, levels({0}), 8, false, false);
+    EXPECT_EQ(lines[0].text, "\xe6\x97\xa5\xe6\x9c\xac    x");
+    EXPECT_EQ(lines[0].cells, 9);
+    EXPECT_EQ(SelectionText(lines, SelectAllLines(lines)), lines[0].text);
+}
+
 TEST(SourceLines, DisplayRowsHideFoldedBlocksAndKeepKindFourLinesWithTheirHead) {
     //                          0  1  2  3  4  5  6  7  8
     SourceLines lines = table({"f", "{", "a", "{", "b", "}", "c", "}", "g"},
