@@ -100,6 +100,8 @@ void TLumbra32App::idle() {
     core_.Idle();
     if (!core_.Active())
         idleTimer_.stop();
+    if (!core_.Busy())
+        frame_->Panel().Source().ShowDeferred();
     frame_->RefreshCommands();
     showBusy();
 }

@@ -61,7 +61,13 @@ void TSourceWin::Clear() {
     afterChange();
 }
 
+void TSourceWin::ShowDeferred() {
+    if (deferred_)
+        ShowTarget();
+}
+
 void TSourceWin::ShowTarget() {
+    deferred_ = false;
     AppCore& core = app_.Core();
     const SourceTarget& target = core.Source();
     if (target.path.empty()) {
@@ -70,6 +76,11 @@ void TSourceWin::ShowTarget() {
     }
     applySettings();
     if (target.path != view_.Path()) {
+        if (core.Busy()) {
+            // The file's line words are being written: read them when the worker is done.
+            deferred_ = true;
+            return;
+        }
         SourceDocument document;
         SourceLines lines;
         if (!LoadSourceDocument(core.Engine(), core.GetSettings(), target.path, document, lines)) {
@@ -80,7 +91,7 @@ void TSourceWin::ShowTarget() {
         updateGeometry();
     }
     int first = 0, last = 0;
-    if (target.moduleId != 0)
+    if (target.moduleId != 0 && !core.Busy())
         if (const ModuleRecord* m = core.Engine().GetModule(target.moduleId); m && m->line > 0) {
             first = m->line;
             last = m->line + std::max(m->total(), 1) - 1;

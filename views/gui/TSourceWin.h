@@ -23,6 +23,8 @@ public:
 
     // Shows the program's source target (file and line); an empty path clears the pane.
     void ShowTarget();
+    // A target that came while a worker owned the engine is shown once it is free.
+    void ShowDeferred();
     void Clear();
     const std::string& ShownPath() const { return view_.Path(); }
     // The first line shown, 1-based (0 when nothing is shown).
@@ -68,6 +70,7 @@ private:
     SourceFrame frame_;
     QFont font_;
     bool syncing_ = false;
+    bool deferred_ = false;
 };
 
 } // namespace lumbra::gui
