@@ -65,7 +65,7 @@ void SourceView::layout() {
     g.separator2 = options_.blockNumbers ? (digits + 3) * cw + 2 : -1;
     g.blockNumberX = (digits + 2) * cw + 1;
     // Flowchart symbols stand in their columns and want more room than lines do.
-    g.figurePitch = options_.Flowchart() ? std::max(cw * 3 / 2, 9) : std::max(cw, 7);
+    g.figurePitch = options_.Flowchart() ? std::max(cw * 3 / 2, 9) : std::max(cw + cw / 4, 9);
     g.figureColumns = 0;
     if (options_.figures) {
         if (doc_.hasBlocks && lines_.MaxLevel() > 0)
