@@ -53,32 +53,15 @@ bool CNvPrjFile::ReadCompileDatabase(const std::string& path) {
     std::string bytes;
     if (!ReadProjectBytes(path, bytes))
         return false;
-    json database;
-    try {
-        database = json::parse(bytes);
-    } catch (const json::exception& e) {
-        notices_.push_back(Format(tr("%s: not a compilation database (%s)"), path.c_str(),
-                                  parseReason(e).c_str()));
-        return false;
-    }
-    if (!database.is_array()) {
-        notices_.push_back(Format(tr("%s: not a compilation database (%s)"), path.c_str(),
-                                  tr("no list of entries")));
-        return false;
-    }
     std::unordered_set<std::string> seen;
     int incomplete = 0;
-    for (const json& entry : database) {
-        if (!entry.is_object()) {
-            ++incomplete;
-            continue;
-        }
-        auto file = stringMember(entry, "file");
-        auto directory = stringMember(entry, "directory");
+    auto take = [&](const json& entry) {
+        auto file = entry.is_object() ? stringMember(entry, "file") : std::nullopt;
         if (!file || file->empty()) {
             ++incomplete;
-            continue;
+            return;
         }
+        auto directory = stringMember(entry, "directory");
         // The directory is absolute in every database seen; a relative one is taken against
         // the database's own folder.
         fs::path dir = directory ? fs::path(*directory) : fs::path();
@@ -91,9 +74,38 @@ bool CNvPrjFile::ReadCompileDatabase(const std::string& path) {
         std::string normal = source.lexically_normal().string();
         CollectBuildDefinitions(entryArguments(entry), dir.string(), definitions_);
         // A file compiled in several configurations is listed once per configuration.
-        if (!seen.insert(normal).second)
-            continue;
-        files_.push_back(resolver_->Resolve(normal));
+        if (seen.insert(normal).second)
+            files_.push_back(resolver_->Resolve(normal));
+    };
+    // Each entry is taken as soon as it is parsed and then dropped, so that a database of a
+    // large code base never stands in memory as a whole.
+    bool list = false;
+    auto entries = [&](int depth, json::parse_event_t event, json& parsed) {
+        if (depth == 0 && event == json::parse_event_t::array_start)
+            list = true;
+        if (depth != 1 || !list)
+            return true;
+        if (event == json::parse_event_t::object_end || event == json::parse_event_t::value ||
+            event == json::parse_event_t::array_end) {
+            take(parsed);
+            return false;
+        }
+        return true;
+    };
+    std::string reason;
+    try {
+        json::parse(bytes, entries);
+        if (!list)
+            reason = tr("no list of entries");
+    } catch (const json::exception& e) {
+        reason = parseReason(e);
+    }
+    if (!reason.empty()) {
+        files_.clear();
+        definitions_.Clear();
+        notices_.push_back(
+            Format(tr("%s: not a compilation database (%s)"), path.c_str(), reason.c_str()));
+        return false;
     }
     if (incomplete > 0)
         notices_.push_back(

@@ -540,13 +540,18 @@ void CNvPrjFile::appendMsbuildItem(std::string_view include, std::string_view ex
 }
 
 // Visual Studio 2010 and later C++, and shared items: the sources and headers of every item
-// group, wherever it stands (conditions are not evaluated: every configuration's files count).
+// group outside targets, <Choose> included (conditions are not evaluated: every
+// configuration's files count).
 void CNvPrjFile::readVcxproj() {
     files_.clear();
     pugi::xml_node root = firstElement(*xml_, "Project");
     if (!root)
         return;
     forEachElement(root, "ItemGroup", [this](const pugi::xml_node& group) {
+        // Item groups inside a target make items while that target builds: nothing to read.
+        for (pugi::xml_node up = group.parent(); up; up = up.parent())
+            if (named(up, "Target"))
+                return;
         for (pugi::xml_node item : group.children()) {
             if (!named(item, "ClCompile") && !named(item, "ClInclude"))
                 continue;

@@ -198,9 +198,9 @@ TEST_F(WindowTest, EveryCommandHasItsActionAndOnlyBuiltOnesWork) {
     for (int id : {kCmdPrint, kCmdPrintPreview, kCmdEditor, kCmdSourceCopy, kCmdHelpIndex,
                    kCmdVersion, kCmdSave})
         EXPECT_FALSE(frame().Commands().Action(id)->isEnabled()) << id;
-    for (int id : {kCmdNew, kCmdOpen, kCmdAnalyze, kCmdStructureText, kCmdFolding, kCmdExpand,
-                   kCmdSortName, kCmdDistNone, kCmdProjectSave, kCmdSplitWindow, kCmdOption,
-                   kCmdAnalyzeInfo, kCmdCallingInfo})
+    for (int id : {kCmdNew, kCmdOpen, kCmdOpenFolder, kCmdAnalyze, kCmdStructureText, kCmdFolding,
+                   kCmdExpand, kCmdSortName, kCmdDistNone, kCmdProjectSave, kCmdSplitWindow,
+                   kCmdOption, kCmdAnalyzeInfo, kCmdCallingInfo})
         EXPECT_TRUE(frame().Commands().Action(id)->isEnabled()) << id;
     EXPECT_TRUE(frame().Commands().Action(kCmdSortDefine)->isChecked());
 

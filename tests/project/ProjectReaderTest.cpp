@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"main.cpp", "src/a.cpp", "src/b.cpp", "Extra.cpp", "Spaced Name.cpp",
                     "include/App.h", "include/App.h", "include/sub/Sub.h"}},
         // ';' lists, items under <Choose>, conditions not evaluated, Remove takes util.cpp
-        // out again; LIB.CPP is found as lib.cpp.
+        // out again and a target's items are not read; LIB.CPP is found as lib.cpp.
         ReaderCase{"VcxprojItemListsChooseAndRemove",
                    "vs2019/Lib/lib.vcxproj",
                    {"lib.cpp", "Debug.cpp", "Lib64.cpp", "Lib.h"}},
