@@ -174,8 +174,12 @@ bool CNvPrjFile::loadXml(const std::string& path) {
             encoding = pugi::encoding_utf8;
         }
     }
-    return static_cast<bool>(
-        xml_->load_buffer(bytes.data(), bytes.size(), pugi::parse_default, encoding));
+    const pugi::xml_parse_result parsed =
+        xml_->load_buffer(bytes.data(), bytes.size(), pugi::parse_default, encoding);
+    if (!parsed)
+        notices_.push_back(Format(tr("%s: not well-formed XML (%s at byte %d)"), path.c_str(),
+                                  parsed.description(), static_cast<int>(parsed.offset) + 1));
+    return static_cast<bool>(parsed);
 }
 
 // Attribute and element texts arrive as UTF-8; entries are held in the internal code page.

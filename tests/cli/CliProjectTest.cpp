@@ -39,6 +39,11 @@ TEST(CliProject, ProjectNamingNoFileFailsWithItsMessage) {
     test::CommandResult junk = RunCommand(cli() + " files " + dir.write("bad.vcproj", "<a"));
     EXPECT_EQ(junk.status, 1);
     EXPECT_NE(junk.err.find("cannot read"), std::string::npos) << junk.err;
+    // Why, in one line.
+    EXPECT_NE(junk.err.find("bad.vcproj: not well-formed XML (Error parsing start element tag at "
+                            "byte 2)"),
+              std::string::npos)
+        << junk.err;
 }
 
 TEST(CliProject, SaveProjectWritesWhatALaterRunReadsBack) {
