@@ -445,10 +445,6 @@ void CNvPrjFile::readMtpj() {
     }
 }
 
-} // namespace lumbra
-
-namespace lumbra {
-
 bool CNvPrjFile::ReadVcxproj(const std::string& path) {
     begin(path);
     if (!loadXml(path))
@@ -534,9 +530,9 @@ void CNvPrjFile::appendMsbuildItem(std::string_view include, std::string_view ex
         }
         WildcardMatch match = resolver_->Expand(*entry);
         if (match.truncated)
-            notices_.push_back(Format(
-                tr("%s names more than %d files; only the first %d are taken"), entry->c_str(),
-                static_cast<int>(kMaxExpandedFiles), static_cast<int>(kMaxExpandedFiles)));
+            notices_.push_back(Format(tr("%s names more than %d files; only %d are taken"),
+                                      entry->c_str(), static_cast<int>(kMaxExpandedFiles),
+                                      static_cast<int>(kMaxExpandedFiles)));
         for (std::string& path : match.files)
             if (!excluded.contains(path))
                 files_.push_back(std::move(path));

@@ -234,6 +234,8 @@ public:
                                                 ec),
                 end;
             for (; !ec && it != end && !truncated_; it.increment(ec)) {
+                if (!visit())
+                    return;
                 std::error_code ec2;
                 // A link is not entered: a link to a parent would never end.
                 if (it->is_symlink(ec2)) {
@@ -250,6 +252,8 @@ public:
             std::error_code ec;
             fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec), end;
             for (; !ec && it != end; it.increment(ec)) {
+                if (!visit())
+                    return;
                 std::string name = it->path().filename().string();
                 if (MatchWildcard(part, name) && name != "." && name != "..")
                     names.push_back(std::move(name));
@@ -276,6 +280,15 @@ public:
     bool truncated() const { return truncated_; }
 
 private:
+    // "/**" would list the whole machine: past this many folder entries the walk gives up as
+    // it does past the file limit.
+    static constexpr std::size_t kMaxVisited = 20 * kMaxExpandedFiles;
+    bool visit() {
+        if (++visited_ > kMaxVisited)
+            truncated_ = true;
+        return !truncated_;
+    }
+
     void step(const std::string& dir, const std::string& name, bool last, std::size_t i) {
         std::string next = dir;
         appendComponent(next, name);
@@ -295,6 +308,7 @@ private:
     ProjectPathResolver& resolver_;
     std::vector<std::string_view> parts_;
     std::size_t limit_;
+    std::size_t visited_ = 0;
     bool truncated_ = false;
 };
 

@@ -32,7 +32,9 @@ bool MatchWildcard(std::string_view pattern, std::string_view name);
 // The files a wildcard entry names.
 struct WildcardMatch {
     std::vector<std::string> files; // sorted by path
-    bool truncated = false;         // more than the limit matched; `files` holds the limit
+    // More than the limit matched (or the walk gave up on a vast tree); `files` holds what was
+    // found until then.
+    bool truncated = false;
 };
 
 class ProjectPathResolver {
