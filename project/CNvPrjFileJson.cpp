@@ -62,14 +62,18 @@ bool CNvPrjFile::ReadCompileDatabase(const std::string& path) {
             return;
         }
         auto directory = stringMember(entry, "directory");
+        // A database written on Windows names "C:\\..." paths: they stay such, so that the
+        // resolver looks for them below the database's folder.
+        const std::string fileText = resolver_->ToSlashes(*file);
+        const std::string dirText = directory ? resolver_->ToSlashes(*directory) : std::string();
         // The directory is absolute in every database seen; a relative one is taken against
         // the database's own folder.
-        fs::path dir = directory ? fs::path(*directory) : fs::path();
-        if (dir.is_relative())
+        fs::path dir(dirText);
+        if (!IsWindowsAbsolute(dirText) && dir.is_relative())
             dir = fs::path(folder_) / dir;
         dir = dir.lexically_normal();
-        fs::path source(*file);
-        if (source.is_relative())
+        fs::path source(fileText);
+        if (!IsWindowsAbsolute(fileText) && source.is_relative())
             source = dir / source;
         std::string normal = source.lexically_normal().string();
         CollectBuildDefinitions(entryArguments(entry), dir.string(), definitions_);

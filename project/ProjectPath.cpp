@@ -29,14 +29,6 @@ bool isShiftJisLead(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
-// "C:/..." (a drive) or "//server/..." (a share): a path of the machine the project was
-// written on.
-bool isWindowsAbsolute(std::string_view s) {
-    const bool drive = s.size() >= 2 && s[1] == ':' &&
-                       ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'));
-    return drive || s.starts_with("//");
-}
-
 std::vector<std::string_view> components(std::string_view path) {
     std::vector<std::string_view> parts;
     std::size_t pos = 0;
@@ -62,6 +54,12 @@ char lowerAscii(char c) {
 }
 
 } // namespace
+
+bool IsWindowsAbsolute(std::string_view s) {
+    const bool drive = s.size() >= 2 && s[1] == ':' &&
+                       ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'));
+    return drive || s.starts_with("//");
+}
 
 bool HasWildcard(std::string_view entry) {
     return entry.find_first_of("*?") != std::string_view::npos;
@@ -195,7 +193,7 @@ std::string ProjectPathResolver::Resolve(std::string_view entry) {
     std::string s = ToSlashes(entry);
     if (s.starts_with("./"))
         s.erase(0, 2);
-    const bool windows = isWindowsAbsolute(s);
+    const bool windows = IsWindowsAbsolute(s);
     const bool absolute = windows || s.starts_with('/');
     std::string path = absolute ? s : folder_ + s;
     if (!windows)
@@ -317,7 +315,7 @@ WildcardMatch ProjectPathResolver::Expand(std::string_view entry, std::size_t li
     std::string s = ToSlashes(entry);
     if (s.starts_with("./"))
         s.erase(0, 2);
-    if (isWindowsAbsolute(s))
+    if (IsWindowsAbsolute(s))
         return out; // a folder of another machine cannot be listed here
     const std::string path = s.starts_with('/') ? s : folder_ + s;
     std::vector<std::string_view> parts;

@@ -23,6 +23,10 @@ std::string FolderOf(const std::string& path);
 // message rather than filling memory or running for hours.
 inline constexpr std::size_t kMaxExpandedFiles = 200000;
 
+// "C:/..." (a drive) or "//server/..." (a share), with slashes: a path of the Windows machine
+// a project was written on.
+bool IsWindowsAbsolute(std::string_view path);
+
 // True when an entry holds a wildcard ('*' or '?').
 bool HasWildcard(std::string_view entry);
 // Matches one path component against a pattern of '*' and '?' without regard to the case of

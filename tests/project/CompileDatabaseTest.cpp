@@ -61,6 +61,23 @@ TEST(CompileDatabase, BothFormsFilesOnceAndTheirDefinitions) {
     EXPECT_TRUE(reader.Notices().empty());
 }
 
+TEST(CompileDatabase, WindowsPathsAreFoundBelowTheDatabasesFolder) {
+    TempDir dir;
+    const std::string r = root(dir);
+    dir.write("src/main.c", "int main(void) { return 0; }\n");
+    dir.write("src/util.c", "int util;\n");
+    const std::string db = dir.write(
+        "compile_commands.json",
+        "[{\"directory\": \"C:\\\\work\\\\app\\\\build\", \"file\": \"..\\\\src\\\\main.c\", "
+        "\"command\": \"cl.exe /c ..\\\\src\\\\main.c\"},"
+        " {\"directory\": \"C:/work/app/build\", \"file\": \"C:/work/app/src/util.c\", "
+        "\"command\": \"cl.exe /c C:/work/app/src/util.c\"}]");
+    CNvPrjFile reader{TextReadSettings{}};
+    ASSERT_TRUE(reader.ReadCompileDatabase(db));
+    EXPECT_EQ(reader.Files(), (Words{r + "/src/main.c", r + "/src/util.c"}));
+    EXPECT_EQ(reader.Relocated(), (Words{"C:/work/app/src/main.c", "C:/work/app/src/util.c"}));
+}
+
 TEST(CompileDatabase, MicrosoftOptionsOnlyForTheMicrosoftCompiler) {
     BuildDefinitions cl;
     CollectBuildDefinitions(
