@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "InputCollector.h"
+#include "Lang.h"
 #include "TempDir.h"
 
 namespace lumbra {
@@ -74,6 +75,9 @@ TEST(InputCollector, AFolderOverTheLimitGivesAMessageAndNoFiles) {
                                 ": more than 4 files of known kinds below this folder; choose a "
                                 "smaller one");
     EXPECT_EQ(CollectInputs({under(dir, "many")}, ExtensionTable::Defaults(), 5).files.size(), 5u);
+    EXPECT_NE(JapaneseText("%s: more than %d files of known kinds below this folder; choose a "
+                           "smaller one"),
+              nullptr);
 }
 
 } // namespace
