@@ -200,9 +200,9 @@ TEST_F(WindowTest, EveryCommandHasItsActionAndOnlyBuiltOnesWork) {
         EXPECT_FALSE(frame().Commands().Action(id)->isEnabled()) << id;
     // Copying waits for a selection in the source pane.
     EXPECT_TRUE(frame().Commands().IsBound(kCmdSourceCopy));
-    for (int id : {kCmdNew, kCmdOpen, kCmdAnalyze, kCmdStructureText, kCmdFolding, kCmdExpand,
-                   kCmdSortName, kCmdDistNone, kCmdProjectSave, kCmdSplitWindow, kCmdOption,
-                   kCmdAnalyzeInfo, kCmdCallingInfo})
+    for (int id : {kCmdNew, kCmdOpen, kCmdOpenFolder, kCmdAnalyze, kCmdStructureText, kCmdFolding,
+                   kCmdExpand, kCmdSortName, kCmdDistNone, kCmdProjectSave, kCmdSplitWindow,
+                   kCmdOption, kCmdAnalyzeInfo, kCmdCallingInfo})
         EXPECT_TRUE(frame().Commands().Action(id)->isEnabled()) << id;
     EXPECT_TRUE(frame().Commands().Action(kCmdSortDefine)->isChecked());
 
