@@ -21,6 +21,7 @@
 #include "MainCommands.h"
 #include "PrintCommands.h"
 #include "SetupCommands.h"
+#include "SourceCommands.h"
 #include "TAnlyProgress.h"
 #include "TLumbra32App.h"
 #include "TMainPnl.h"
@@ -41,6 +42,7 @@ TMainFrame::TMainFrame(TLumbra32App& app)
     InstallMainCommands(*this, app);
     InstallSetupCommands(*this, app);
     InstallInfoWindows(*this, app);
+    InstallSourceCommands(*this, app);
     InstallHelpCommands(*this, app);
     InstallEditorCommand(*this, app);
     InstallPrintCommands(*this, app);
