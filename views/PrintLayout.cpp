@@ -2,9 +2,7 @@
 #include "PrintLayout.h"
 
 #include <algorithm>
-#include <cstdio>
 
-#include "DisplayWidth.h"
 #include "Lang.h"
 
 namespace lumbra {
@@ -49,63 +47,6 @@ int SourceLinesPerPage(int pageHeight, int lineHeight) {
 int SourcePageCount(int lines, int linesPerPage) {
     linesPerPage = std::max(linesPerPage, 1);
     return std::max((lines + linesPerPage - 1) / linesPerPage, 1);
-}
-
-std::string ExpandTabs(const std::string& utf8, int tabWidth) {
-    if (utf8.find('\t') == std::string::npos)
-        return utf8;
-    tabWidth = std::max(tabWidth, 1);
-    std::string out;
-    int column = 0;
-    std::size_t pieceStart = 0;
-    for (std::size_t i = 0; i <= utf8.size(); ++i) {
-        if (i < utf8.size() && utf8[i] != '\t')
-            continue;
-        const std::string_view piece(utf8.data() + pieceStart, i - pieceStart);
-        out += piece;
-        column += DisplayWidth(piece);
-        if (i < utf8.size()) {
-            const int spaces = tabWidth - column % tabWidth;
-            out.append(static_cast<std::size_t>(spaces), ' ');
-            column += spaces;
-        }
-        pieceStart = i + 1;
-    }
-    return out;
-}
-
-SourcePrintout::SourcePrintout(std::vector<std::string> lines, int tabWidth, bool lineNumbers)
-    : lines_(std::move(lines)), tabWidth_(std::max(tabWidth, 1)) {
-    if (lineNumbers) {
-        // As wide as the last line's number, at least five digits.
-        numberWidth_ = std::max(static_cast<int>(std::to_string(lines_.size()).size()), 5);
-    }
-}
-
-void SourcePrintout::SetLinesPerPage(int linesPerPage) {
-    linesPerPage_ = std::max(linesPerPage, 1);
-}
-
-std::vector<SourcePrintLine> SourcePrintout::Page(int page) const {
-    std::vector<SourcePrintLine> out;
-    if (page < 1 || page > PageCount())
-        return out;
-    const int first = PageFirstItem(page, linesPerPage_);
-    const int end = std::min(first + linesPerPage_, LineCount());
-    for (int i = first; i < end; ++i) {
-        SourcePrintLine line;
-        if (numberWidth_ > 0) {
-            line.number = std::to_string(i + 1);
-            line.number.insert(
-                0,
-                static_cast<std::size_t>(numberWidth_) -
-                    std::min(line.number.size(), static_cast<std::size_t>(numberWidth_)),
-                ' ');
-        }
-        line.text = ExpandTabs(lines_[static_cast<std::size_t>(i)], tabWidth_);
-        out.push_back(std::move(line));
-    }
-    return out;
 }
 
 PreviewPager::PreviewPager(int firstPage, int lastPage)

@@ -1,5 +1,5 @@
 // Pages of a printout without a toolkit: how many structure rows or source lines fit on a page,
-// how many pages there are, which lines a source page prints, and the print preview's paging.
+// how many pages there are, and the print preview's paging.
 #pragma once
 
 #include <string>
@@ -36,37 +36,6 @@ int SourcePageCount(int lines, int linesPerPage);
 inline int PageFirstItem(int page, int perPage) {
     return (page - 1) * perPage;
 }
-
-// One printed source line: the number column ("" without line numbers) and the text with tabs
-// expanded.
-struct SourcePrintLine {
-    std::string number;
-    std::string text;
-};
-
-// The source of one file as printed: its lines (UTF-8) cut into pages.
-class SourcePrintout {
-public:
-    SourcePrintout(std::vector<std::string> lines, int tabWidth, bool lineNumbers);
-
-    void SetLinesPerPage(int linesPerPage);
-    int LinesPerPage() const { return linesPerPage_; }
-    int PageCount() const { return SourcePageCount(LineCount(), linesPerPage_); }
-    int LineCount() const { return static_cast<int>(lines_.size()); }
-    // The lines of a 1-based page (empty outside the printout).
-    std::vector<SourcePrintLine> Page(int page) const;
-    // Characters of the number column (0 without line numbers).
-    int NumberWidth() const { return numberWidth_; }
-
-private:
-    std::vector<std::string> lines_;
-    int tabWidth_;
-    int numberWidth_ = 0;
-    int linesPerPage_ = 1;
-};
-
-// Tabs expanded to the next multiple of `tabWidth` display columns.
-std::string ExpandTabs(const std::string& utf8, int tabWidth);
 
 // The print preview's pages: the first and last page shown, one or two at a time.
 class PreviewPager {

@@ -1,5 +1,5 @@
-// Pages of the printouts: the row and line rules at page edges, page counts, the source lines a
-// page prints, and the preview's paging and page text.
+// Pages of the printouts: the row and line rules at page edges, page counts, the fit of a wide
+// chart, and the preview's paging and page text.
 #include <gtest/gtest.h>
 
 #include "Lang.h"
@@ -54,48 +54,6 @@ TEST(PrintPages, SourcePagesHoldWholeLinesAndAtLeastOnePage) {
     EXPECT_EQ(SourcePageCount(0, 50), 1);
     EXPECT_EQ(SourcePageCount(50, 50), 1); // exactly one page of lines prints one page
     EXPECT_EQ(SourcePageCount(51, 50), 2);
-}
-
-TEST(PrintPages, ASourcePagePrintsItsLinesWithNumbersAndExpandedTabs) {
-    std::vector<std::string> lines;
-    for (int i = 1; i <= 7; ++i)
-        lines.push_back("line " + std::to_string(i));
-    lines[0] = "\tint x;";
-    lines[1] = "ab\tc\td";
-    lines[2] = "\xe6\xbc\xa2\tz"; // a wide character takes two columns
-    SourcePrintout printout(lines, 4, true);
-    printout.SetLinesPerPage(3);
-    EXPECT_EQ(printout.PageCount(), 3);
-    EXPECT_EQ(printout.NumberWidth(), 5);
-
-    const std::vector<SourcePrintLine> first = printout.Page(1);
-    ASSERT_EQ(first.size(), 3u);
-    EXPECT_EQ(first[0].number, "    1");
-    EXPECT_EQ(first[0].text, "    int x;");
-    EXPECT_EQ(first[1].text, "ab  c   d");
-    EXPECT_EQ(first[2].text, "\xe6\xbc\xa2  z");
-    const std::vector<SourcePrintLine> last = printout.Page(3);
-    ASSERT_EQ(last.size(), 1u);
-    EXPECT_EQ(last[0].number, "    7");
-    EXPECT_EQ(last[0].text, "line 7");
-    EXPECT_TRUE(printout.Page(0).empty());
-    EXPECT_TRUE(printout.Page(4).empty());
-
-    // Without numbers the column is empty; an empty file is one empty page.
-    SourcePrintout plain(lines, 8, false);
-    plain.SetLinesPerPage(100);
-    EXPECT_EQ(plain.PageCount(), 1);
-    EXPECT_EQ(plain.Page(1)[0].number, "");
-    EXPECT_EQ(plain.Page(1)[0].text, "        int x;");
-    SourcePrintout empty({}, 4, true);
-    EXPECT_EQ(empty.PageCount(), 1);
-    EXPECT_TRUE(empty.Page(1).empty());
-
-    // A long file widens the number column.
-    SourcePrintout longFile(std::vector<std::string>(123456, "x"), 4, true);
-    longFile.SetLinesPerPage(100000);
-    EXPECT_EQ(longFile.NumberWidth(), 6);
-    EXPECT_EQ(longFile.Page(2).back().number, "123456");
 }
 
 TEST(PrintPreview, PagesMoveWithinThePrintoutAndTheTextFollows) {

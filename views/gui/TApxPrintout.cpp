@@ -10,11 +10,10 @@
 
 #include "AppCore.h"
 #include "ChartPainter.h"
-#include "CodePage.h"
 #include "NFileAnly.h"
 #include "Records.h"
+#include "SourcePainter.h"
 #include "TLumbra32App.h"
-#include "TextInput.h"
 #include "UiText.h"
 
 namespace lumbra::gui {
@@ -35,20 +34,22 @@ ChartPalette printPalette(const Settings& settings) {
     return p;
 }
 
-// The tab width of the file's kind ("Filter1" to "Filter4"), 4 when the file is not registered.
-int tabWidthOf(const AppCore& core, const std::string& path) {
-    const NFileAnly& engine = core.Engine();
-    for (int i = 0; i < engine.GetFileCount(); ++i) {
-        const char* p = engine.GetFilePath(i);
-        if (p && path == p) {
-            const FileRecord* file = engine.GetFile(i);
-            const int kind = file ? file->kind : -1;
-            if (kind >= 0 && kind + 1 < kFilterCount)
-                return std::max(
-                    core.GetSettings().filters[static_cast<std::size_t>(kind + 1)].tabWidth, 1);
-        }
-    }
-    return 4;
+// The screen's line colours are chosen against its background; on paper every kind of line
+// keeps a colour of its own that reads on white.
+SourcePalette sourcePrintPalette(const Settings& settings) {
+    SourcePalette p = SourcePaletteFrom(settings);
+    p.background = Qt::white;
+    p.text = Qt::black;
+    p.selection = QColor(216, 216, 216);
+    p.line = Qt::black;
+    p.definition = QColor(128, 64, 0);
+    p.comment = QColor(0, 110, 0);
+    p.directive = QColor(0, 0, 150);
+    p.highlight = Qt::black;
+    p.inactive = QColor(128, 128, 128);
+    p.call = QColor(140, 0, 140);
+    p.figure = Qt::black;
+    return p;
 }
 
 } // namespace
@@ -69,18 +70,25 @@ TApxPrintout::TApxPrintout(TLumbra32App& app, PrintPane pane)
         return;
     }
     font_ = FontFrom(settings.fonts[kFontSourcePrint]);
-    const std::string& path = core.Source().path;
-    if (path.empty() || core.Busy())
+    const SourceTarget& target = core.Source();
+    if (target.path.empty() || core.Busy())
         return;
-    const TextReadSettings read = core.Engine().GetTextReadSettings();
-    std::optional<SourceText> text = SourceText::Load(path, read);
-    if (!text)
+    SourceDocument document;
+    SourceLines lines;
+    if (!LoadSourceDocument(core.Engine(), settings, target.path, document, lines))
         return;
-    std::vector<std::string> lines;
-    lines.reserve(text->lineCount());
-    for (std::size_t i = 0; i < text->lineCount(); ++i)
-        lines.push_back(InternalToUtf8(text->line(i), read.codePage));
-    source_.emplace(std::move(lines), tabWidthOf(core, path), settings.viewOpt[kViewLineNo] != 0);
+    source_.emplace();
+    SourceOptions options = SourceOptionsFrom(settings);
+    options.contextLines = 0; // no target mark on paper
+    source_->SetOptions(options);
+    source_->Show(std::move(document), std::move(lines));
+    int first = 0, last = 0;
+    if (target.moduleId != 0)
+        if (const ModuleRecord* m = core.Engine().GetModule(target.moduleId); m && m->line > 0) {
+            first = m->line;
+            last = m->line + std::max(m->total(), 1) - 1;
+        }
+    source_->SetTarget(0, first, last);
 }
 
 QString TApxPrintout::Title() const {
@@ -119,10 +127,12 @@ void TApxPrintout::layOutStructure(QSizeF page) {
 
 void TApxPrintout::layOutSource(QSizeF page) {
     const QFontMetrics metrics(font_);
-    charWidth_ = std::max(metrics.horizontalAdvance(QLatin1Char('8')), 1);
-    lineHeight_ = std::max(metrics.height(), 1);
-    source_->SetLinesPerPage(SourceLinesPerPage(static_cast<int>(page.height()), lineHeight_));
-    pageCount_ = source_->PageCount();
+    const int lineHeight = std::max(metrics.height(), 1);
+    linesPerPage_ = SourceLinesPerPage(static_cast<int>(page.height()), lineHeight);
+    // Exactly the page's lines: the view shows as many rows as the client height touches.
+    source_->SetGeometry(lineHeight, metrics.horizontalAdvance(QLatin1Char('8')),
+                         static_cast<int>(page.width()), linesPerPage_ * lineHeight);
+    pageCount_ = SourcePageCount(source_->Lines().RowCount(), linesPerPage_);
 }
 
 void TApxPrintout::PaintPage(QPainter& painter, int page) {
@@ -145,21 +155,9 @@ void TApxPrintout::paintStructure(QPainter& painter, int page) {
 }
 
 void TApxPrintout::paintSource(QPainter& painter, int page) {
-    painter.setFont(font_);
-    painter.setPen(Qt::black);
-    const QFontMetrics metrics(font_);
-    const int numberWidth = source_->NumberWidth();
-    const int textX = numberWidth > 0 ? (numberWidth + 2) * charWidth_ : 0;
-    int y = metrics.ascent();
-    for (const SourcePrintLine& line : source_->Page(page)) {
-        if (!line.number.empty()) {
-            painter.setPen(QColor(96, 96, 96));
-            painter.drawText(0, y, QString::fromStdString(line.number));
-            painter.setPen(Qt::black);
-        }
-        painter.drawText(textX, y, Utf8(line.text));
-        y += lineHeight_;
-    }
+    source_->SetTopRow(PageFirstItem(page, linesPerPage_));
+    PaintSource(painter, source_->Frame(), sourcePrintPalette(app_.Core().GetSettings()), font_,
+                nullptr, nullptr);
 }
 
 QSizeF TApxPrintout::PrintableSize(const QPrinter& printer) {

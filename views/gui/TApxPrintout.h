@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "PrintLayout.h"
+#include "SourceView.h"
 #include "StructChart.h"
 
 class QPainter;
@@ -63,10 +64,9 @@ private:
     // Structure.
     StructChart chart_;
     StructurePageFit fit_;
-    // Source.
-    std::optional<SourcePrintout> source_;
-    int lineHeight_ = 1;
-    int charWidth_ = 1;
+    // Source: a view of its own over the whole file, every block open.
+    std::optional<SourceView> source_;
+    int linesPerPage_ = 1;
 };
 
 // Pixels per inch of the screen (96 when there is none).
