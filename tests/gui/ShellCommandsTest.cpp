@@ -22,6 +22,7 @@
 #include "TLumbra32App.h"
 #include "TMainFrame.h"
 #include "TMainPnl.h"
+#include "TSourceWin.h"
 #include "TStructWin.h"
 #include "TTreeWin.h"
 #include "TempDir.h"
@@ -203,8 +204,8 @@ TEST_F(ShellTest, TheEditorOpensTheChartSelectionAtItsLineOrSaysNothingIsSelecte
     EXPECT_EQ(messages.back(), "Caution: The editor my edit could not be started.");
 }
 
-// Every text the main window, its menus, the setup pages, the information windows, the chart's
-// context menu and the About dialog ask for exists in Japanese.
+// Every text the main window, its menus, the setup pages, the information windows, the panes'
+// context menus, the About dialog and the print previews ask for exists in Japanese.
 TEST_F(ShellTest, TheWholeInterfaceHasItsJapaneseTexts) {
     ClearMissingJapaneseTexts();
     start("ja");
@@ -231,6 +232,10 @@ TEST_F(ShellTest, TheWholeInterfaceHasItsJapaneseTexts) {
         for (const ChartMenuEntry& entry : chart.Chart().ContextMenu(x, true))
             if (entry.id != 0)
                 UiText(entry.caption);
+    SourceView& source = app->Frame().Panel().Source().View();
+    for (const SourceMenuEntry& entry : source.ContextMenu(0))
+        if (entry.id != 0)
+            UiText(entry.caption);
     help->OpenAbout(false)->accept();
     PrintCommands* print = FindPrintCommands(app->Frame());
     ASSERT_NE(print, nullptr);
