@@ -147,7 +147,6 @@ void TApxPrintout::PaintPage(QPainter& painter, int page) {
 }
 
 void TApxPrintout::paintStructure(QPainter& painter, int page) {
-    chart_.Renumber();
     chart_.SetTopRow(PageFirstItem(page, fit_.rowsPerPage));
     const ChartFrame frame = chart_.Frame();
     painter.scale(fit_.zoom, fit_.zoom);
