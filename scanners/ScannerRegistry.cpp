@@ -5,6 +5,7 @@
 
 #include "NFileAnly.h"
 #include "asm/AsmScanner.h"
+#include "basic/BasicScanner.h"
 #include "cfamily/CFamilyScanner.h"
 #include "cfamily/CPreprocessor.h"
 #include "common/ConditionalCompilation.h"
@@ -25,6 +26,10 @@ std::unique_ptr<LanguageScanner> makeAssembler(const Shared& conditions) {
     return std::make_unique<AsmScanner>(conditions);
 }
 
+std::unique_ptr<LanguageScanner> makeBasic(const Shared&) {
+    return std::make_unique<BasicScanner>();
+}
+
 struct ScannerEntry {
     int kind;
     Factory make;
@@ -34,6 +39,7 @@ struct ScannerEntry {
 constexpr ScannerEntry kScanners[] = {
     {kKindCFamily, &makeCFamily},
     {kKindAssembler, &makeAssembler},
+    {kKindBasic, &makeBasic},
 };
 
 } // namespace
