@@ -9,6 +9,7 @@
 #include "cfamily/CFamilyScanner.h"
 #include "cfamily/CPreprocessor.h"
 #include "common/ConditionalCompilation.h"
+#include "pascal/PascalScanner.h"
 
 namespace lumbra {
 namespace {
@@ -30,6 +31,10 @@ std::unique_ptr<LanguageScanner> makeBasic(const Shared&) {
     return std::make_unique<BasicScanner>();
 }
 
+std::unique_ptr<LanguageScanner> makePascal(const Shared& conditions) {
+    return std::make_unique<PascalScanner>(conditions);
+}
+
 struct ScannerEntry {
     int kind;
     Factory make;
@@ -40,6 +45,7 @@ constexpr ScannerEntry kScanners[] = {
     {kKindCFamily, &makeCFamily},
     {kKindAssembler, &makeAssembler},
     {kKindBasic, &makeBasic},
+    {kKindPascal, &makePascal},
 };
 
 } // namespace

@@ -2,7 +2,8 @@
 // tests/data/pascal (or each folder, whose files are registered together in name order) is
 // scanned and analysed, and the engine's contents must equal <entry>.expected. A first line with
 // "options:" sets the options (ScanHarness ParseSetup); the header-comment labels are the English
-// defaults. Set LUMBRA_UPDATE_GOLDEN=1 to rewrite the expected files after a deliberate change.
+// defaults; the folder's ".inc" files are there to be included. Set LUMBRA_UPDATE_GOLDEN=1 to
+// rewrite the expected files after a deliberate change.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,7 +30,7 @@ void PrintTo(const Entry& e, std::ostream* os) {
 std::vector<Entry> entries(const std::string& subdir, int kind) {
     std::vector<Entry> out;
     for (const auto& e : fs::directory_iterator(fs::path(LUMBRA_TEST_DATA_DIR) / subdir))
-        if (e.path().extension() != ".expected")
+        if (e.path().extension() != ".expected" && e.path().extension() != ".inc")
             out.push_back({subdir, kind, e.path().filename().string()});
     std::sort(out.begin(), out.end(),
               [](const Entry& a, const Entry& b) { return a.name < b.name; });
@@ -55,6 +56,9 @@ TEST_P(LanguageGolden, MatchesExpectedDump) {
     if (setup.labels.empty())
         setup.labels = {"No.", "Name", "Function", "Remarks"};
     ScanHarness scan(setup);
+    for (const auto& e : fs::directory_iterator(base.parent_path()))
+        if (e.path().extension() == ".inc")
+            scan.Write(e.path().filename().string(), ReadFile(e.path()));
     for (const fs::path& f : files)
         scan.Add(f.filename().string(), ReadFile(f));
     if (setup.analyse)
@@ -72,6 +76,8 @@ std::string entryName(const ::testing::TestParamInfo<Entry>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Basic, LanguageGolden, ::testing::ValuesIn(entries("basic", kKindBasic)),
                          entryName);
+INSTANTIATE_TEST_SUITE_P(Pascal, LanguageGolden,
+                         ::testing::ValuesIn(entries("pascal", kKindPascal)), entryName);
 
 } // namespace
 } // namespace lumbra::test

@@ -85,6 +85,23 @@ const Language kBasic{kKindBasic,
                        "New "},
                       "()'\"_ _\n:,.=<>[]\t\n\n\n  "};
 
+const Language kPascal{kKindPascal,
+                       ".pas",
+                       {"unit ",      "interface\n", "implementation\n",
+                        "procedure ", "function ",   "constructor ",
+                        "begin\n",    "end;\n",      "end.",
+                        "case ",      " of\n",       "1: ",
+                        "repeat ",    "until ",      "try ",
+                        "asm ",       "class",       "record ",
+                        "object ",    " = ",         "packed ",
+                        "forward;",   "external;",   "{$IFDEF A}",
+                        "{$ELSE}",    "{$ENDIF}",    "{$IF 1}",
+                        "{$IFEND}",   "{$define A}", "{$I x.inc}",
+                        "inherited ", "TFoo.Bar",    "<T>",
+                        "(*",         "*)",          "{",
+                        "}",          "//",          ":= "},
+                       "();:=,.'[]<>^@#$\t\n\n\n  "};
+
 std::string soup(std::mt19937& rng, const Language& lang, std::size_t length) {
     std::string out;
     std::uniform_int_distribution<int> pick(0, 99);
@@ -153,6 +170,7 @@ TEST_P(LanguageRobustness, TruncatedFixturesAreScannedSafely) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Basic, LanguageRobustness, ::testing::Values(&kBasic));
+INSTANTIATE_TEST_SUITE_P(Pascal, LanguageRobustness, ::testing::Values(&kPascal));
 
 } // namespace
 } // namespace lumbra::test
