@@ -473,7 +473,7 @@ void PascalScanPass::keyword(std::string_view lower, std::string_view t, const c
                lower == "dispinterface") {
         declaration(lower, after);
     } else if (lower == "procedure" || lower == "function" || lower == "constructor" ||
-               lower == "destructor") {
+               lower == "destructor" || (lower == "operator" && prev_ == "class")) {
         routineKeyword(start, after);
     } else if (lower == "inherited") {
         skipNextCall_ = true; // the inherited method is no call of this class's own

@@ -183,6 +183,16 @@ const Case kClasses[] = {
      "  Result := Len;\n"
      "end;\n",
      "TVec@7 TVec.Len@14 TList@10 TList.Peek@17", "TVec>TVec.Len TList>TList.Peek"},
+    {"RecordOperatorsAreMethods",
+     "type\n"
+     "  TV = record\n"
+     "    class operator Add(A, B: TV): TV;\n"
+     "  end;\n"
+     "implementation\n"
+     "class operator TV.Add(A, B: TV): TV;\n"
+     "begin\n"
+     "end;\n",
+     "TV@2 TV.Add@6", "TV>TV.Add"},
     {"InterfaceMethodsCreateNothing",
      "type\n"
      "  IRun = interface(IUnknown)\n"
@@ -284,6 +294,19 @@ TEST(PascalCounts, CaseLabelsCountAsPathsAtTheirOwnCaseOnly) {
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->pathNumb, 1 + 1 + 3 + 1 + 1);
     EXPECT_EQ(p->exec, 12);
+}
+
+TEST(PascalCounts, ACaseWithThreeLabelsIsFourPaths) {
+    ScanHarness scan(pascalSetup());
+    scan.Add("t.pas", "procedure P;\n"
+                      "begin\n"
+                      "  case X of\n"
+                      "    1: A;\n"
+                      "    2: x := 1;\n"
+                      "    'c': B;\n"
+                      "  end;\n"
+                      "end;\n");
+    EXPECT_EQ(scan.Module("P")->pathNumb, 5); // the routine, the case and three labels
 }
 
 TEST(PascalCounts, LineClassesAroundRoutines) {
