@@ -99,9 +99,9 @@ constexpr std::string_view kReserved[] = {"and",
                                           "on"};
 
 // Words after which a new declaration starts: its first word names the type being declared.
-constexpr std::string_view kSectionWords[] = {"type",      "var",       "const",   "resourcestring",
-                                              "threadvar", "label",     "private", "protected",
-                                              "public",    "published", "strict",  "automated"};
+constexpr std::string_view kSectionWords[] = {
+    "type",      "var",    "const",     "resourcestring", "threadvar", "label",  "private",
+    "protected", "public", "published", "strict",         "automated", "generic"};
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -754,7 +754,7 @@ void PascalScanPass::call(std::string_view t, const char* after) {
         return;
     }
     const char* q = PascalTokenReader::SkipBlanks(after);
-    if (q[1] == '=' && (*q == ':' || *q == '+' || *q == '-' || *q == '*' || *q == '/'))
+    if ((*q == ':' || *q == '+' || *q == '-' || *q == '*' || *q == '/') && q[1] == '=')
         return; // an assignment target ("Result := ...", "Compute := x")
     if (startsWithNoCase(t, "self.") && t.size() > 5)
         t.remove_prefix(5);

@@ -171,7 +171,7 @@ const Case kClasses[] = {
      "  TVec = packed record\n"
      "    function Len: Double;\n"
      "  end;\n"
-     "  TList<T> = class\n"
+     "  generic TList<T> = class\n"
      "    function Peek: T;\n"
      "  end;\n"
      "implementation\n"
