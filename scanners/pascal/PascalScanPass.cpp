@@ -634,6 +634,7 @@ void PascalScanPass::routineKeyword(const char* start, const char* after) {
     head_ = Head::Parameters;
     headParens_ = 0;
     headPending_ = false;
+    headRoutine_ = false;
     if (Open* d = innermostDeclaration()) {
         if (d->methods)
             method(name_);
@@ -655,6 +656,7 @@ void PascalScanPass::routineKeyword(const char* start, const char* after) {
 void PascalScanPass::header(std::string_view name) {
     current_ = nullptr;
     setScope(nullptr);
+    headRoutine_ = true;
     if (headers_ == 0) {
         pending_ = true;
         pendingName_.assign(name);
@@ -666,6 +668,9 @@ void PascalScanPass::header(std::string_view name) {
 
 void PascalScanPass::cancelHeader() {
     // "external" and "forward" declare a routine whose body is elsewhere.
+    if (!headRoutine_)
+        return;
+    headRoutine_ = false;
     headers_ = std::max(0, headers_ - 1);
     if (headPending_)
         pending_ = false;

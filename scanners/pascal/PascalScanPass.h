@@ -124,6 +124,7 @@ private:
     Head head_ = Head::None;
     int headParens_ = 0;
     bool headPending_ = false; // the head being read is the pending routine
+    bool headRoutine_ = false; // the head being read is a routine's (not a method's)
 
     // Statement state.
     std::string prev_, prev2_;   // the last two significant items (lower-cased words, punctuation)
