@@ -2,6 +2,7 @@
 // gives, the calls between them, line classes, path numbers, directives and line words.
 #include <gtest/gtest.h>
 
+#include "CodePage.h"
 #include "ScanHarness.h"
 #include "common/LineWord.h"
 
@@ -397,6 +398,23 @@ TEST(PascalDirectives, IncludeFilesAreQueuedAndTheirDefinesRead) {
     EXPECT_EQ(scan.ModuleList(0), "A@4");
     ASSERT_EQ(scan.engine().GetFileCount(), 2);
     EXPECT_EQ(scan.ModuleList(1), "FromInclude@2");
+}
+
+TEST(PascalFiles, ShiftJisTrailBytesStayInTheirNameAndComment) {
+    ScanHarness scan(pascalSetup());
+    TextReadSettings read = scan.engine().GetTextReadSettings();
+    read.codePage = kCodePageShiftJis;
+    read.defaultEncoding = kEncAnsi;
+    scan.engine().SetTextReadSettings(read);
+    // A name whose middle character has the trail byte '[', and a comment with the trail '}'.
+    const std::string name = "\x83\x51\x81\x5B\x83\x80";
+    scan.Add("t.pas", "procedure " + name +
+                          ";\n"
+                          "begin\n"
+                          "  { \x83\x7D }\n"
+                          "end;\n");
+    EXPECT_EQ(scan.ModuleList(), name + "@1");
+    EXPECT_EQ(scan.engine().GetFile(0)->comment, 1);
 }
 
 // --- line words ----------------------------------------------------------------------------------
