@@ -100,6 +100,8 @@ void TLumbra32App::idle() {
     core_.Idle();
     if (!core_.Active())
         idleTimer_.stop();
+    if (!core_.Busy())
+        frame_->Panel().Source().ShowDeferred();
     frame_->RefreshCommands();
     showBusy();
 }
@@ -176,6 +178,7 @@ void TLumbra32App::SettingsApplied() {
         return;
     frame_->ApplyToolBarStyle();
     frame_->Panel().Structure().Redraw();
+    frame_->Panel().Source().Redraw();
     frame_->RefreshCommands();
     emit settingsApplied();
 }
@@ -193,8 +196,10 @@ void TLumbra32App::SourceCodePageChanged() {
 }
 
 void TLumbra32App::SourceFoldingChanged() {
-    if (frame_)
-        emit sourceFoldingChanged();
+    if (!frame_)
+        return;
+    frame_->Panel().Source().Refold();
+    emit sourceFoldingChanged();
 }
 
 void TLumbra32App::RecentFilesChanged() {

@@ -18,6 +18,7 @@
 #include "Lang.h"
 #include "MainCommands.h"
 #include "SetupCommands.h"
+#include "SourceCommands.h"
 #include "TAnlyProgress.h"
 #include "TLumbra32App.h"
 #include "TMainPnl.h"
@@ -38,6 +39,7 @@ TMainFrame::TMainFrame(TLumbra32App& app)
     InstallMainCommands(*this, app);
     InstallSetupCommands(*this, app);
     InstallInfoWindows(*this, app);
+    InstallSourceCommands(*this, app);
     RefreshRecentFiles();
     RefreshStatus();
 }

@@ -24,7 +24,12 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption select("select", "Select the module NAME in the chart.", "NAME");
     const QCommandLineOption show("show", "What the picture shows (default main).", "WHAT");
     const QCommandLineOption ini("ini", "Use FILE as the settings file.", "FILE");
-    parser.addOptions({screenshot, size, select, show, ini});
+    const QCommandLineOption sourceStyle(
+        "source-style", "Block figures of the source pane: none, horizon, linkage or flowchart.",
+        "STYLE");
+    const QCommandLineOption fold("fold", "Fold all blocks of the source pane, or none.",
+                                  "all|none");
+    parser.addOptions({screenshot, size, select, show, ini, sourceStyle, fold});
     parser.addPositionalArgument("paths", "Source files, folders or project files.", "[PATH...]");
     parser.process(application);
 
@@ -51,6 +56,18 @@ int main(int argc, char* argv[]) {
         request.select = parser.value(select);
         if (parser.isSet(show))
             request.show = parser.value(show);
+        request.sourceStyle = parser.value(sourceStyle);
+        int style = 0;
+        if (parser.isSet(sourceStyle) && !ParseSourceStyle(request.sourceStyle, style)) {
+            std::fprintf(stderr, "lumbra32: --source-style wants none, horizon, linkage or "
+                                 "flowchart\n");
+            return 2;
+        }
+        request.fold = parser.value(fold).toLower();
+        if (parser.isSet(fold) && request.fold != "all" && request.fold != "none") {
+            std::fprintf(stderr, "lumbra32: --fold wants all or none\n");
+            return 2;
+        }
         if (!HasScreenshotTarget(request.show)) {
             std::fprintf(stderr, "lumbra32: --show knows:\n");
             for (const QString& line : ScreenshotTargetList())
