@@ -505,7 +505,8 @@ void PascalScanPass::beginBlock() {
             if (analysis()) {
                 setScope(m);
                 TakeDescription(engine_, m);
-                const std::size_t dot = pendingName_.find('.');
+                // The class of "TOuter.TInner.Method" is "TOuter.TInner".
+                const std::size_t dot = pendingName_.rfind('.');
                 prefix_.assign(dot == std::string::npos
                                    ? std::string_view()
                                    : std::string_view(pendingName_).substr(0, dot));

@@ -226,6 +226,26 @@ const Case kCalls[] = {
      "begin\n"
      "end;\n",
      "T@2 T.A@7 T.B@13", "T>T.A T>T.B T.A>T.B"},
+    {"MethodsOfANestedClass",
+     "type\n"
+     "  TOuter = class\n"
+     "  type\n"
+     "    TInner = class\n"
+     "      procedure A;\n"
+     "      procedure B;\n"
+     "    end;\n"
+     "  end;\n"
+     "implementation\n"
+     "procedure TOuter.TInner.A;\n"
+     "begin\n"
+     "  B;\n"
+     "end;\n"
+     "procedure TOuter.TInner.B;\n"
+     "begin\n"
+     "end;\n",
+     "TOuter@2 TOuter.TInner@4 TOuter.TInner.A@10 TOuter.TInner.B@14",
+     "TOuter.TInner>TOuter.TInner.A TOuter.TInner>TOuter.TInner.B "
+     "TOuter.TInner.A>TOuter.TInner.B"},
     {"AssignmentTargetsAndReservedWordsAreNoCalls",
      "function F: Integer;\n"
      "begin\n"
