@@ -13,6 +13,8 @@ namespace lumbra {
 namespace {
 
 constexpr std::string_view kDesignerRegionTitle = "Windows Form Designer generated code";
+// Bytes a look-ahead past a keyword reads at most.
+constexpr std::ptrdiff_t kLookAhead = 4096;
 
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -687,6 +689,8 @@ bool BasicScanPass::multiLineLambda(const char* p) const {
     p = BasicTokenReader::SkipBlanks(p);
     if (*p != '(')
         return false;
+    // A parameter list is short; a line of thousands of lambdas must not be read again for each.
+    const char* limit = p + kLookAhead;
     int parens = 0;
     std::string_view t;
     do {
@@ -695,7 +699,7 @@ bool BasicScanPass::multiLineLambda(const char* p) const {
             ++parens;
         else if (t == ")")
             --parens;
-    } while (!t.empty() && t.front() != '\'' && parens > 0);
+    } while (!t.empty() && t.front() != '\'' && parens > 0 && p < limit);
     if (parens != 0)
         return false;
     // Only a return type may follow: "Function(x As Integer) As Boolean".

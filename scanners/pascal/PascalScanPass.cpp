@@ -103,6 +103,12 @@ constexpr std::string_view kSectionWords[] = {
     "type",      "var",    "const",     "resourcestring", "threadvar", "label",  "private",
     "protected", "public", "published", "strict",         "automated", "generic"};
 
+// Bytes a look-ahead past a keyword reads at most: heads and parameter lists are short, and a
+// line of thousands of them must not be read again for each.
+constexpr std::ptrdiff_t kLookAhead = 4096;
+
+constexpr int kMaxQualifiedNesting = 16;
+
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -437,13 +443,13 @@ void PascalScanPass::keyword(std::string_view lower, std::string_view t, const c
         if (pathCounts)
             AddBranchPoint(file_, current_);
         kind(0x220000);
-        blocks_.push_back(Open{Block::Case});
+        push(Open{Block::Case});
         if (analysis())
             words_.OpenBlock(0);
     } else if (lower == "repeat" || lower == "try") {
         if (lower == "repeat")
             kind(0x110000);
-        blocks_.push_back(Open{Block::Statement});
+        push(Open{Block::Statement});
         if (analysis())
             words_.OpenBlock(0);
     } else if (lower == "until") {
@@ -512,7 +518,7 @@ void PascalScanPass::beginBlock() {
                                    : std::string_view(pendingName_).substr(0, dot));
             }
         }
-        blocks_.push_back(Open{Block::Routine});
+        push(Open{Block::Routine});
         return;
     }
     if (blockDepth() == 0) {
@@ -520,7 +526,7 @@ void PascalScanPass::beginBlock() {
         current_ = nullptr;
         setScope(nullptr);
     }
-    blocks_.push_back(Open{Block::Statement});
+    push(Open{Block::Statement});
 }
 
 void PascalScanPass::endBlock() {
@@ -546,11 +552,22 @@ void PascalScanPass::resetBlocks() {
     head_ = Head::None;
 }
 
+void PascalScanPass::push(Open open) {
+    // Each entry knows the innermost declaration at or below it, so that finding it takes no
+    // walk down a deep stack.
+    if (open.kind == Block::Declaration) {
+        open.declaration = static_cast<int>(blocks_.size());
+        ++declarations_;
+    } else {
+        open.declaration = blocks_.empty() ? -1 : blocks_.back().declaration;
+    }
+    blocks_.push_back(std::move(open));
+}
+
 PascalScanPass::Open* PascalScanPass::innermostDeclaration() {
-    for (auto it = blocks_.rbegin(); it != blocks_.rend(); ++it)
-        if (it->kind == Block::Declaration)
-            return &*it;
-    return nullptr;
+    if (blocks_.empty() || blocks_.back().declaration < 0)
+        return nullptr;
+    return &blocks_[static_cast<std::size_t>(blocks_.back().declaration)];
 }
 
 void PascalScanPass::declaration(std::string_view lower, const char* after) {
@@ -559,7 +576,7 @@ void PascalScanPass::declaration(std::string_view lower, const char* after) {
         // "class function", "class of", the unit's "interface" section; a record type written
         // inline ("a: record ... end") still has its "end".
         if (lower == "record")
-            blocks_.push_back(Open{Block::Declaration}), ++declarations_;
+            push(Open{Block::Declaration});
         return;
     }
     const char* q = PascalTokenReader::SkipBlanks(after);
@@ -569,13 +586,13 @@ void PascalScanPass::declaration(std::string_view lower, const char* after) {
         return; // a forward declaration
     if (*q == '(') {
         int parens = 0;
-        for (; *q; ++q) {
+        for (const char* limit = q + kLookAhead; *q && q < limit; ++q) {
             if (*q == '(')
                 ++parens;
             else if (*q == ')' && --parens == 0)
                 break;
         }
-        if (*q && *PascalTokenReader::SkipBlanks(q + 1) == ';')
+        if (*q == ')' && *PascalTokenReader::SkipBlanks(q + 1) == ';')
             return; // "class(TBase);": a declaration without body
     }
     Open d;
@@ -583,7 +600,10 @@ void PascalScanPass::declaration(std::string_view lower, const char* after) {
     d.line = lineNo_;
     d.methods = lower != "interface" && lower != "dispinterface";
     d.hasModule = !d.methods;
-    if (const Open* outer = innermostDeclaration(); outer && !outer->name.empty())
+    // Nested types are named by their path ("TOuter.TInner"), up to a depth real code never
+    // reaches; deeper names would only grow with the nesting.
+    if (const Open* outer = innermostDeclaration();
+        outer && !outer->name.empty() && declarations_ < kMaxQualifiedNesting)
         d.name.assign(outer->name).push_back('.');
     if (!statementFirst_.empty()) {
         d.name.append(statementFirst_);
@@ -592,8 +612,7 @@ void PascalScanPass::declaration(std::string_view lower, const char* after) {
         reader_.Read(PascalTokenReader::SkipBlanks(lineStart_), first);
         d.name.append(first);
     }
-    blocks_.push_back(std::move(d));
-    ++declarations_;
+    push(std::move(d));
     // Classes and objects are containers at once; a record becomes one with its first method.
     if (lower == "class" || lower == "object")
         containerOf(blocks_.back());
@@ -615,13 +634,13 @@ void PascalScanPass::routineKeyword(const char* start, const char* after) {
     // Generic parameters are no part of the name: "TList<T>.Peek" is "TList.Peek".
     while (*e == '<') {
         int angles = 0;
-        for (; *e; ++e) {
+        for (const char* limit = e + kLookAhead; *e && e < limit; ++e) {
             if (*e == '<')
                 ++angles;
             else if (*e == '>' && --angles == 0)
                 break;
         }
-        if (!*e)
+        if (*e != '>')
             break;
         ++e;
         if (*e != '.')

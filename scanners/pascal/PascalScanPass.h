@@ -46,12 +46,14 @@ private:
     // ("class", "record", "object", "interface") that its "end" closes.
     enum class Block : std::uint8_t { Statement, Routine, Case, Declaration };
     struct Open {
-        Block kind = Block::Statement;
+        explicit Open(Block k = Block::Statement) : kind(k) {}
+        Block kind;
         bool methods = false;           // a declaration whose routine heads are methods
         bool hasModule = false;         // its container module exists (or is not wanted)
         int line = 0;                   // declaration: its line
         std::string name;               // declaration: the type name, qualified when nested
         ModuleRecord* module = nullptr; // declaration: its container module
+        int declaration = -1;           // index of the innermost declaration at or below it
     };
 
     void line(const char* text);
@@ -76,6 +78,7 @@ private:
     void cancelHeader();
     bool directiveWord(std::string_view lower);
     void resetBlocks();
+    void push(Open open);
 
     // Modules.
     ModuleRecord* makeModule(std::string_view name, int line, int kind);

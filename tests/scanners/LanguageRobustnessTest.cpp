@@ -169,6 +169,28 @@ TEST_P(LanguageRobustness, TruncatedFixturesAreScannedSafely) {
     expectSound(scan, "truncated");
 }
 
+TEST_P(LanguageRobustness, HugeLinesOfRepeatedHeadsEndQuickly) {
+    // Each of these words looks ahead on its line: repeated many times on one line, the look-
+    // aheads must stay short or the scan would take quadratic time.
+    const Language& lang = *GetParam();
+    std::vector<std::string> units = lang.kind == kKindBasic
+                                         ? std::vector<std::string>{"x = Function(", "Sub (a) "}
+                                         : std::vector<std::string>{"T = class(", "procedure A<"};
+    ScanSetup setup;
+    setup.kind = lang.kind;
+    ScanHarness scan(setup);
+    int n = 0;
+    for (const std::string& unit : units) {
+        std::string line;
+        while (line.size() < 400000)
+            line += unit;
+        const std::string head = lang.kind == kKindBasic ? "Module M\nSub S()\n" : "type\n";
+        scan.Add("h" + std::to_string(n++) + lang.extension, head + line + "\n");
+    }
+    scan.Analyse();
+    expectSound(scan, "huge lines");
+}
+
 INSTANTIATE_TEST_SUITE_P(Basic, LanguageRobustness, ::testing::Values(&kBasic));
 INSTANTIATE_TEST_SUITE_P(Pascal, LanguageRobustness, ::testing::Values(&kPascal));
 
