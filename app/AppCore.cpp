@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "CodePage.h"
+#include "DefineFiles.h"
 #include "EngineConfig.h"
 #include "InputCollector.h"
 #include "Lang.h"
@@ -103,6 +104,15 @@ public:
     void LoadProjectSettings(const std::string& prjPath) override {
         core_.ui_.Run([&] { core_.projectSettings_.LoadFromProject(prjPath); });
     }
+    void SetBuildDefinitions(const BuildDefinitions& definitions) override {
+        // Most projects give none after others that gave none: the engine stays as it is.
+        if (definitions.Empty() && core_.projectDefinitions_.Empty())
+            return;
+        core_.ui_.Run([&] {
+            core_.projectDefinitions_ = definitions;
+            core_.configureEngine();
+        });
+    }
     void ListedFiles(int count) override { listed_ = count; }
     void BeginLoading() override {
         loaded_ = 0;
@@ -139,7 +149,9 @@ public:
     void SetProjectFolder(const std::string& folder) override { this->folder = folder; }
     void Notice(const std::string& text) override {
         std::lock_guard lock(core_.shared_->mutex);
-        core_.shared_->notice = text;
+        // Several notes of one project share the line.
+        std::string& notice = core_.shared_->notice;
+        notice += notice.empty() ? text : "  " + text;
     }
 
     static bool IsFolder(const std::string& path) {
@@ -207,8 +219,13 @@ void AppCore::StartUpAt(const std::string& iniPath, bool readOnly) {
     ApplySettings();
 }
 
-void AppCore::ApplySettings() {
+void AppCore::configureEngine() {
     ConfigureEngine(engine_, session_.settings, inputOptions_);
+    ApplyBuildDefinitions(engine_, session_.settings.includePath, {&projectDefinitions_});
+}
+
+void AppCore::ApplySettings() {
+    configureEngine();
     panes_[kPaneSelectMode] = SelectAllMode() ? tr("All") : tr("Single");
     panes_[kPaneViewMode] = LowerOmitMode() ? tr("Lower Omit") : tr("Lower View");
     notify(&AppShell::StatusChanged);
@@ -392,7 +409,10 @@ AppCore::InputOutcome AppCore::registerWords(const std::vector<InputWord>& words
     for (const InputWord& word : words) {
         if (word.folder) {
             Group g;
-            g.files = CollectInputs({word.path}, inputOptions_.extensions).files;
+            CollectedInput collected = CollectInputs({word.path}, inputOptions_.extensions);
+            for (const std::string& error : collected.errors)
+                workerMessages_->Message(error, tr("Caution"), MessageKind::Warning);
+            g.files = std::move(collected.files);
             g.batch = true;
             g.folder = word.path;
             total += static_cast<int>(g.files.size());

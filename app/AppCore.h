@@ -248,12 +248,15 @@ private:
     void setSourceToModule(int moduleId);
     std::string countsText() const;
     void notify(void (AppShell::*fn)());
+    // The engine from the settings and the open project's build definitions.
+    void configureEngine();
 
     Environment env_;
     SettingsSession session_;
     NFileAnly engine_;
     FileInputOptions inputOptions_;
     SettingsProjectStore projectSettings_;
+    BuildDefinitions projectDefinitions_; // of the open compilation database
     AppShell* shell_ = nullptr;
     NullMessageSink nullMessages_;
 

@@ -14,6 +14,7 @@ using enum CommandCheck;
 constexpr std::array kCommands{
     CommandInfo{kCmdNew, "New(&N)", "New", ""},
     CommandInfo{kCmdOpen, "Open(&O)...", "Open", ""},
+    CommandInfo{kCmdOpenFolder, "Open Folder(&D)...", "Open Folder", ""},
     CommandInfo{kCmdSave, "Save", "Save", ""},
     CommandInfo{kCmdAnalyze, "Analyze(&E)", "Analyze", ""},
     CommandInfo{kCmdAnalyzeInfo, "Analyze Information(&I)", "View Analyze Information", ""},
@@ -60,7 +61,7 @@ constexpr std::array kCommands{
 
     CommandInfo{kCmdLineNumber, "Line Number", "", "", Toggle},
     CommandInfo{kCmdBlockNumber, "Block Number", "", "", Toggle},
-    CommandInfo{kCmdBlockNone, "None", "", ""},
+    CommandInfo{kCmdBlockNone, "None", "", "", Toggle}, // checked while the figures are off
     CommandInfo{kCmdHorizonLine, "Horizon Line", "", "", Toggle},
     CommandInfo{kCmdLinkage, "Linkage", "", "", Toggle},
     CommandInfo{kCmdFlowchart, "Flowchart Like", "", "", Toggle},
@@ -81,6 +82,7 @@ constexpr std::array kCommands{
 constexpr std::array kMenu{
     MenuEntry{"File(&F)", kCmdNew},
     MenuEntry{"File(&F)", kCmdOpen},
+    MenuEntry{"File(&F)", kCmdOpenFolder},
     MenuEntry{"File(&F)", kCmdAnalyze},
     MenuEntry{"File(&F)", 0},
     MenuEntry{"File(&F)", kCmdAnalyzeInfo},

@@ -13,7 +13,8 @@ namespace lumbra {
 enum CommandId : int {
     kCmdNew = 24331,
     kCmdOpen = 24332,
-    kCmdSave = 24333, // toolbar only; no command serves it
+    kCmdOpenFolder = 24334, // every known file below a chosen folder
+    kCmdSave = 24333,       // toolbar only; no command serves it
     kCmdAnalyzeInfo = 24335,
     kCmdAnalyze = 24336,
     kCmdPrint = 24337,

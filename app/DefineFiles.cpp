@@ -72,6 +72,44 @@ bool ReadConstantDefineFile(NFileAnly& engine, const std::string& path) {
     return true;
 }
 
+ConstantRecord ConstantFromDefinition(std::string_view define) {
+    ConstantRecord c;
+    c.name.assign(DefineName(define));
+    const std::size_t eq = define.find('=');
+    const std::string_view value = eq == std::string_view::npos ? "" : define.substr(eq + 1);
+    c.value = value.empty() ? 1 : NFileAnly::ParseNumber(value);
+    return c;
+}
+
+void ApplyBuildDefinitions(NFileAnly& engine, std::string_view settingsIncludePath,
+                           std::initializer_list<const BuildDefinitions*> sets) {
+    std::string folders(settingsIncludePath);
+    bool moreFolders = false;
+    bool moreConstants = false;
+    for (const BuildDefinitions* set : sets) {
+        for (const std::string& dir : set->IncludePaths()) {
+            if (!folders.empty() && folders.back() != ';')
+                folders += ';';
+            folders += dir;
+            moreFolders = true;
+        }
+        moreConstants = moreConstants || !set->Defines().empty();
+    }
+    if (moreFolders)
+        engine.SetIncludePaths(folders);
+    if (!moreConstants)
+        return;
+    // The global list keeps the first definition of a name: the given sets go in first.
+    std::vector<ConstantRecord> configured(engine.GetGlobalConstants().begin(),
+                                           engine.GetGlobalConstants().end());
+    engine.ClearConstants();
+    for (const BuildDefinitions* set : sets)
+        for (const std::string& define : set->Defines())
+            engine.AddGlobalConstant(ConstantFromDefinition(define));
+    for (ConstantRecord& c : configured)
+        engine.AddGlobalConstant(std::move(c));
+}
+
 bool ReadExceptionDefineFile(NFileAnly& engine, const std::string& path) {
     std::optional<SourceText> text = loadDefineFile(path, engine.GetTextReadSettings());
     if (!text) {

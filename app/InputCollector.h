@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FileInput.h"
+#include "ProjectPath.h"
 
 namespace lumbra {
 
@@ -15,7 +16,10 @@ struct CollectedInput {
 
 // A file is taken as given (its kind is decided at registration). A folder contributes every
 // regular file below it whose extension the table knows, in sorted path order; other files are
-// skipped silently.
-CollectedInput CollectInputs(const std::vector<std::string>& paths, const ExtensionTable& table);
+// skipped silently, and so are hidden folders (".git", ".vs", ...) and, inside a git work tree,
+// what its ignore rules ignore. A folder holding more than `folderLimit` such files contributes
+// none, with a message.
+CollectedInput CollectInputs(const std::vector<std::string>& paths, const ExtensionTable& table,
+                             std::size_t folderLimit = kMaxExpandedFiles);
 
 } // namespace lumbra

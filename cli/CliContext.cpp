@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "AnalysisRunner.h"
+#include "DefineFiles.h"
 #include "EngineConfig.h"
 #include "EngineProjectHost.h"
 #include "InputCollector.h"
@@ -53,34 +54,12 @@ void CliContext::ConfigureFromSettings() {
 }
 
 void CliContext::ApplyDefinesAndIncludePaths() {
-    if (!common.includePaths.empty()) {
-        std::string folders = settings.includePath;
-        for (const std::string& dir : common.includePaths) {
-            if (!folders.empty() && folders.back() != ';')
-                folders += ';';
-            folders += dir;
-        }
-        engine.SetIncludePaths(folders);
-    }
-    if (common.defines.empty())
-        return;
-    // The first definition of a name stays: the command line goes first.
-    std::vector<ConstantRecord> configured(engine.GetGlobalConstants().begin(),
-                                           engine.GetGlobalConstants().end());
-    engine.ClearConstants();
+    BuildDefinitions commandLine;
     for (const std::string& define : common.defines)
-        engine.AddGlobalConstant(ConstantFromDefine(define));
-    for (ConstantRecord& c : configured)
-        engine.AddGlobalConstant(std::move(c));
-}
-
-ConstantRecord ConstantFromDefine(std::string_view define) {
-    ConstantRecord c;
-    const std::size_t eq = define.find('=');
-    c.name.assign(define.substr(0, eq));
-    const std::string_view value = eq == std::string_view::npos ? "" : define.substr(eq + 1);
-    c.value = value.empty() ? 1 : NFileAnly::ParseNumber(value);
-    return c;
+        commandLine.AddDefine(define);
+    for (const std::string& dir : common.includePaths)
+        commandLine.AddIncludePath(dir);
+    ApplyBuildDefinitions(engine, settings.includePath, {&commandLine, &projectDefinitions});
 }
 
 void CliContext::LoadSettings() {
@@ -140,6 +119,13 @@ void CliContext::RegisterProject(const std::string& path) {
         host.settings = &projectSettings;
     host.notice = [](const std::string& text) {
         std::fprintf(stderr, "lumbra32-cli: %s\n", text.c_str());
+    };
+    // The command line gathers the files of all its inputs, and so their definitions.
+    host.buildDefinitions = [this](const BuildDefinitions& definitions) {
+        if (definitions.Empty())
+            return;
+        projectDefinitions.Merge(definitions);
+        ConfigureFromSettings();
     };
     ProjectOpenResult r = OpenProject(path, ProjectSource::Direct, host);
     if (!r.read)

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "BuildDefinitions.h"
 #include "FileInput.h"
 #include "NFileAnly.h"
 #include "Settings.h"
@@ -41,10 +42,6 @@ struct CommonOptions {
     std::vector<std::string> includePaths; // --include-path DIR: after the settings' folders
 };
 
-// The constant of a "--define NAME[=VALUE]" argument, read as a line of the constant define
-// file: no value counts 1, "0x" values are hexadecimal, others decimal.
-ConstantRecord ConstantFromDefine(std::string_view define);
-
 class CliContext {
 public:
     CliContext();
@@ -67,14 +64,17 @@ public:
     // The settings a ".prj" carries: loaded from project inputs (unless --ini names the
     // settings), written by save-project.
     SettingsProjectStore projectSettings;
+    // Constants and include folders of the compilation databases among the inputs (behind the
+    // command line's own).
+    BuildDefinitions projectDefinitions;
 
     // Loads the settings (--ini, --user-settings, else the built-in defaults), sets the
     // interface language (--lang, else the settings' own) and configures the engine from them.
     void ApplyLanguage();
     // Configures the engine from the settings, then applies the option overrides.
     void ConfigureFromSettings();
-    // The constants of --define (ahead of the define file's, so that they win) and the folders
-    // of --include-path.
+    // The constants of --define and of the compilation databases (ahead of the define file's,
+    // so that they win) and the folders of --include-path and of the databases.
     void ApplyDefinesAndIncludePaths();
     // Loads the settings named by the options; an unreadable file is reported and sets status 1.
     void LoadSettings();

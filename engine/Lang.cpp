@@ -3,7 +3,9 @@
 
 #include <atomic>
 #include <cstdio>
+#include <mutex>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace lumbra {
@@ -58,7 +60,38 @@ const JapaneseTable& japanese() {
     return table;
 }
 
+struct MissingTexts {
+    std::mutex lock;
+    std::vector<std::string> order;
+    std::unordered_set<std::string> seen;
+};
+
+bool hasLetter(std::string_view text) {
+    for (char c : text)
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+            return true;
+    return false;
+}
+
+MissingTexts& missing() {
+    static MissingTexts texts;
+    return texts;
+}
+
 } // namespace
+
+std::vector<std::string> MissingJapaneseTexts() {
+    MissingTexts& m = missing();
+    std::lock_guard guard(m.lock);
+    return m.order;
+}
+
+void ClearMissingJapaneseTexts() {
+    MissingTexts& m = missing();
+    std::lock_guard guard(m.lock);
+    m.order.clear();
+    m.seen.clear();
+}
 
 void SetUiLanguage(UiLanguage language) {
     gLanguage.store(language);
@@ -77,7 +110,17 @@ const char* tr(const char* english) {
     if (english == nullptr || GetUiLanguage() != UiLanguage::Japanese)
         return english;
     const char* ja = JapaneseText(english);
-    return ja ? ja : english;
+    if (ja)
+        return ja;
+    // Only a missing translation takes the lock, so the lookup stays cheap. Texts without a
+    // letter (numbers, "%d / %d") need no translation.
+    if (hasLetter(english)) {
+        MissingTexts& m = missing();
+        std::lock_guard guard(m.lock);
+        if (m.seen.insert(english).second)
+            m.order.emplace_back(english);
+    }
+    return english;
 }
 
 std::string FormatV(const char* format, va_list args) {

@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumbra {
 
@@ -22,6 +23,11 @@ const char* tr(const char* english);
 // The Japanese form of an English text, or nullptr when the table has none (used by tests that
 // check that every text has a translation).
 const char* JapaneseText(std::string_view english);
+
+// The texts that tr() was asked for in Japanese and that the table lacks, in the order first
+// asked, without repeats. Tests build every window in Japanese and expect this to stay empty.
+std::vector<std::string> MissingJapaneseTexts();
+void ClearMissingJapaneseTexts();
 
 // printf-style formatting into a string of whatever length is needed.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

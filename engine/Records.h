@@ -175,7 +175,7 @@ struct FileRecord {
     int branchColumnCount = 0;
     int greatestBlockLevel = 0;
     FileTime timeStamp;
-    std::uint64_t size = 0; // the whole size; the original kept only the low 32 bits
+    std::uint64_t size = 0; // the whole size, also past 4 GB
 
     // Module list in list order: class nodes are inserted at the head, all others appended.
     std::deque<ModuleRecord*> modules;

@@ -6,6 +6,9 @@
 #include <optional>
 #include <pugixml.hpp>
 
+#include "Lang.h"
+#include "ProjectOpen.h"
+
 namespace fs = std::filesystem;
 
 namespace lumbra {
@@ -44,6 +47,22 @@ std::optional<std::string_view> quotedName(std::string_view line, char quote) {
     if (close == std::string_view::npos)
         return std::nullopt;
     return line.substr(open + 1, std::min(close - open - 1, kMaxProjectNameLength));
+}
+
+// The texts between successive pairs of double quotes.
+std::vector<std::string_view> quotedFields(std::string_view s) {
+    std::vector<std::string_view> fields;
+    for (;;) {
+        std::size_t open = s.find('"');
+        if (open == std::string_view::npos)
+            break;
+        std::size_t close = s.find('"', open + 1);
+        if (close == std::string_view::npos)
+            break;
+        fields.push_back(s.substr(open + 1, close - open - 1));
+        s.remove_prefix(close + 1);
+    }
+    return fields;
 }
 
 // Pascal comment state carried from line to line while a "uses" clause is read.
@@ -104,6 +123,9 @@ void CNvPrjFile::begin(const std::string& path) {
     folder_ = FolderOf(path);
     resolver_ = std::make_unique<ProjectPathResolver>(folder_, settings_.codePage);
     files_.clear();
+    notices_.clear();
+    definitions_.Clear();
+    skippedEntries_ = 0;
 }
 
 bool CNvPrjFile::loadText(const std::string& path, SourceText& text) {
@@ -230,6 +252,49 @@ bool CNvPrjFile::ReadPrj(const std::string& path, std::vector<ListedFile>& liste
         std::string resolved = resolver_->Resolve(line);
         files_.push_back(resolved);
         listed.push_back({std::string(line), std::move(resolved)});
+    }
+    return true;
+}
+
+// Visual Studio solution: every "Project(...) = "name", "path", "{guid}"" line whose path is a
+// project this program reads, in solution order. Solution folders and projects of other kinds
+// name no such file and are passed over.
+bool CNvPrjFile::ReadSolution(const std::string& path) {
+    begin(path);
+    SourceText text;
+    if (!loadText(path, text))
+        return false;
+    const std::string solutionFolder = folder_;
+    for (std::size_t i = 0; i < text.lineCount(); ++i) {
+        std::string_view line = text.line(i);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        if (!line.starts_with("Project("))
+            continue;
+        std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos)
+            continue;
+        // "name", "path", "{guid}"
+        std::vector<std::string_view> fields = quotedFields(line.substr(eq + 1));
+        if (fields.size() < 2 || fields[1].empty())
+            continue;
+        const std::string_view entry = fields[1];
+        const std::string projectPath = resolver_->Resolve(entry);
+        const auto format = LookupProjectFormat(projectPath);
+        if (!format || !IsSolutionMember(*format))
+            continue;
+        CNvPrjFile project(settings_);
+        project.SetSolutionFolder(solutionFolder);
+        if (!ReadProject(project, *format, projectPath)) {
+            notices_.push_back(
+                Format(tr("Cannot read the project %s"), std::string(entry).c_str()));
+            continue;
+        }
+        files_.insert(files_.end(), project.Files().begin(), project.Files().end());
+        resolver_->AddRelocated(project.Relocated());
+        notices_.insert(notices_.end(), project.Notices().begin(), project.Notices().end());
+        skippedEntries_ += project.SkippedEntries();
+        definitions_.Merge(project.Definitions());
     }
     return true;
 }

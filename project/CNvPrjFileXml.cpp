@@ -1,9 +1,12 @@
 // The project reader's XML formats: Visual Studio, C++Builder, Android manifest and CS+.
 #include <cstring>
+#include <optional>
 #include <pugixml.hpp>
+#include <unordered_set>
 
 #include "CNvPrjFile.h"
 #include "CodePage.h"
+#include "Lang.h"
 
 namespace lumbra {
 
@@ -93,6 +96,69 @@ std::string charsetToConvert(const std::string& declared) {
     return declared;
 }
 
+// Every element of this name below `top`, in document order.
+template <typename Fn> void forEachElement(const pugi::xml_node& top, const char* name, Fn&& fn) {
+    for (pugi::xml_node cur = top.first_child(); cur;) {
+        if (named(cur, name))
+            fn(cur);
+        if (cur.first_child()) {
+            cur = cur.first_child();
+            continue;
+        }
+        while (cur != top && !cur.next_sibling())
+            cur = cur.parent();
+        if (cur == top)
+            break;
+        cur = cur.next_sibling();
+    }
+}
+
+// The pieces of a ';'-separated item list, blanks around each removed, empty ones dropped.
+std::vector<std::string_view> itemList(std::string_view text) {
+    std::vector<std::string_view> pieces;
+    while (!text.empty()) {
+        std::size_t semi = text.find(';');
+        std::string_view piece = text.substr(0, semi);
+        text.remove_prefix(semi == std::string_view::npos ? text.size() : semi + 1);
+        const char* blanks = " \t\r\n";
+        std::size_t first = piece.find_first_not_of(blanks);
+        if (first == std::string_view::npos)
+            continue;
+        pieces.push_back(piece.substr(first, piece.find_last_not_of(blanks) - first + 1));
+    }
+    return pieces;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// MSBuild writes characters it would otherwise read as syntax as %XX ("%3B" for ';').
+std::string unescapeMsbuild(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&
+            hexDigit(text[i + 2]) >= 0) {
+            out += static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+bool holdsUnknownMsbuild(std::string_view entry) {
+    return entry.find("$(") != std::string_view::npos ||
+           entry.find("@(") != std::string_view::npos || entry.find("%(") != std::string_view::npos;
+}
+
 } // namespace
 
 bool CNvPrjFile::loadXml(const std::string& path) {
@@ -108,8 +174,12 @@ bool CNvPrjFile::loadXml(const std::string& path) {
             encoding = pugi::encoding_utf8;
         }
     }
-    return static_cast<bool>(
-        xml_->load_buffer(bytes.data(), bytes.size(), pugi::parse_default, encoding));
+    const pugi::xml_parse_result parsed =
+        xml_->load_buffer(bytes.data(), bytes.size(), pugi::parse_default, encoding);
+    if (!parsed)
+        notices_.push_back(Format(tr("%s: not well-formed XML (%s at byte %d)"), path.c_str(),
+                                  parsed.description(), static_cast<int>(parsed.offset) + 1));
+    return static_cast<bool>(parsed);
 }
 
 // Attribute and element texts arrive as UTF-8; entries are held in the internal code page.
@@ -373,6 +443,125 @@ void CNvPrjFile::readMtpj() {
                 append(relativePath);
         }
     }
+}
+
+bool CNvPrjFile::ReadVcxproj(const std::string& path) {
+    begin(path);
+    if (!loadXml(path))
+        return false;
+    readVcxproj();
+    return true;
+}
+
+// The properties a project's own location decides; others depend on a build configuration
+// and stay unknown.
+std::string CNvPrjFile::expandMsbuildProperties(std::string_view entry) const {
+    std::string out;
+    while (!entry.empty()) {
+        std::size_t open = entry.find("$(");
+        std::size_t close =
+            open == std::string_view::npos ? std::string_view::npos : entry.find(')', open);
+        if (close == std::string_view::npos) {
+            out += entry;
+            break;
+        }
+        out += entry.substr(0, open);
+        const std::string name = LowerAscii(entry.substr(open + 2, close - open - 2));
+        std::string value;
+        bool known = true;
+        if (name == "projectdir" || name == "msbuildthisfiledirectory")
+            value = folder_;
+        else if (name == "msbuildprojectdirectory")
+            value = folder_.substr(0, folder_.size() - 1);
+        else if (name == "solutiondir" && !solutionFolder_.empty())
+            value = solutionFolder_;
+        else
+            known = false;
+        if (known)
+            out += value;
+        else
+            out += entry.substr(open, close - open + 1);
+        entry.remove_prefix(close + 1);
+    }
+    return out;
+}
+
+std::optional<std::string> CNvPrjFile::msbuildEntry(std::string_view piece) const {
+    std::string entry = expandMsbuildProperties(fromXml(std::string(piece).c_str()));
+    if (holdsUnknownMsbuild(entry))
+        return std::nullopt;
+    return unescapeMsbuild(entry);
+}
+
+std::unordered_set<std::string> CNvPrjFile::msbuildPaths(std::string_view list) {
+    std::unordered_set<std::string> paths;
+    for (std::string_view piece : itemList(list)) {
+        auto entry = msbuildEntry(piece);
+        if (!entry)
+            continue;
+        if (HasWildcard(*entry)) {
+            WildcardMatch match = resolver_->Expand(*entry);
+            paths.insert(match.files.begin(), match.files.end());
+        } else {
+            paths.insert(resolver_->Resolve(*entry));
+        }
+    }
+    return paths;
+}
+
+void CNvPrjFile::removeMsbuildItems(std::string_view list) {
+    const std::unordered_set<std::string> removed = msbuildPaths(list);
+    std::erase_if(files_, [&removed](const std::string& path) { return removed.contains(path); });
+}
+
+void CNvPrjFile::appendMsbuildItem(std::string_view include, std::string_view exclude) {
+    const std::unordered_set<std::string> excluded = msbuildPaths(exclude);
+    for (std::string_view piece : itemList(include)) {
+        auto entry = msbuildEntry(piece);
+        if (!entry) {
+            ++skippedEntries_;
+            continue;
+        }
+        if (!HasWildcard(*entry)) {
+            std::string path = resolver_->Resolve(*entry);
+            if (!excluded.contains(path))
+                files_.push_back(std::move(path));
+            continue;
+        }
+        WildcardMatch match = resolver_->Expand(*entry);
+        if (match.truncated)
+            notices_.push_back(Format(tr("%s names more than %d files; only %d are taken"),
+                                      entry->c_str(), static_cast<int>(kMaxExpandedFiles),
+                                      static_cast<int>(kMaxExpandedFiles)));
+        for (std::string& path : match.files)
+            if (!excluded.contains(path))
+                files_.push_back(std::move(path));
+    }
+}
+
+// Visual Studio 2010 and later C++, and shared items: the sources and headers of every item
+// group outside targets, <Choose> included (conditions are not evaluated: every
+// configuration's files count).
+void CNvPrjFile::readVcxproj() {
+    files_.clear();
+    pugi::xml_node root = firstElement(*xml_, "Project");
+    if (!root)
+        return;
+    forEachElement(root, "ItemGroup", [this](const pugi::xml_node& group) {
+        // Item groups inside a target make items while that target builds: nothing to read.
+        for (pugi::xml_node up = group.parent(); up; up = up.parent())
+            if (named(up, "Target"))
+                return;
+        for (pugi::xml_node item : group.children()) {
+            if (!named(item, "ClCompile") && !named(item, "ClInclude"))
+                continue;
+            // Update changes metadata only; Remove takes earlier items out again.
+            if (pugi::xml_attribute include = item.attribute("Include"))
+                appendMsbuildItem(include.value(), item.attribute("Exclude").value());
+            else if (pugi::xml_attribute remove = item.attribute("Remove"))
+                removeMsbuildItems(remove.value());
+        }
+    });
 }
 
 } // namespace lumbra

@@ -24,6 +24,11 @@ void EngineProjectHost::LoadProjectSettings(const std::string& prjPath) {
         settings->LoadFromProject(prjPath);
 }
 
+void EngineProjectHost::SetBuildDefinitions(const BuildDefinitions& definitions) {
+    if (buildDefinitions)
+        buildDefinitions(definitions);
+}
+
 void EngineProjectHost::BeginLoading() {
     if (clearOnLoad)
         engine_.ClearFiles();

@@ -25,11 +25,14 @@ public:
     // Receives the one-line notices.
     std::function<void(const std::string&)> notice;
     std::function<void(const std::string&)> addRecent;
+    // Receives the constants and include folders a project gives its files.
+    std::function<void(const BuildDefinitions&)> buildDefinitions;
 
     MessageSink& Messages() override { return messages_; }
     TextReadSettings ReadSettings() const override;
     void AddRecent(const std::string& projectPath) override;
     void LoadProjectSettings(const std::string& prjPath) override;
+    void SetBuildDefinitions(const BuildDefinitions& definitions) override;
     void BeginLoading() override;
     void LoadFile(const std::string& path) override;
     int LoadedFileCount() const override { return loaded_; }

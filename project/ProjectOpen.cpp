@@ -18,26 +18,38 @@ struct FormatRow {
     std::string_view extension; // lower case, without the dot
     ProjectFormat format;
     bool (CNvPrjFile::*reader)(const std::string&); // nullptr for the own format
+    bool inSolution = false;                        // read when a solution names it
 };
+
+constexpr std::string_view kCompileDatabaseName = "compile_commands.json";
 
 // The first matching row decides. A new format adds a row here and a reader to CNvPrjFile.
 constexpr std::array kFormats{
     FormatRow{"prj", ProjectFormat::Prj, nullptr},
-    FormatRow{"vcproj", ProjectFormat::VisualStudio, &CNvPrjFile::ReadVisualStudio},
-    FormatRow{"vbproj", ProjectFormat::VisualStudio, &CNvPrjFile::ReadVisualStudio},
-    FormatRow{"csproj", ProjectFormat::VisualStudio, &CNvPrjFile::ReadVisualStudio},
-    FormatRow{"vjsproj", ProjectFormat::VisualStudio, &CNvPrjFile::ReadVisualStudio},
+    FormatRow{"vcproj", ProjectFormat::VisualStudio, &CNvPrjFile::ReadVisualStudio, true},
+    FormatRow{"vbproj", ProjectFormat::VisualStudio, &CNvPrjFile::ReadVisualStudio, true},
+    FormatRow{"csproj", ProjectFormat::VisualStudio, &CNvPrjFile::ReadVisualStudio, true},
+    FormatRow{"vjsproj", ProjectFormat::VisualStudio, &CNvPrjFile::ReadVisualStudio, true},
     FormatRow{"dsp", ProjectFormat::VisualCpp6, &CNvPrjFile::ReadDsp},
     FormatRow{"vbp", ProjectFormat::VisualBasic6, &CNvPrjFile::ReadVbp},
     FormatRow{"bpr", ProjectFormat::CppBuilder, &CNvPrjFile::ReadBpr},
-    FormatRow{"cbproj", ProjectFormat::CppBuilderMsbuild, &CNvPrjFile::ReadCbproj},
+    FormatRow{"cbproj", ProjectFormat::CppBuilderMsbuild, &CNvPrjFile::ReadCbproj, true},
     FormatRow{"dpr", ProjectFormat::Delphi, &CNvPrjFile::ReadDpr},
     FormatRow{"hwp", ProjectFormat::Hew, &CNvPrjFile::ReadHwp},
     FormatRow{"xml", ProjectFormat::AndroidManifest, &CNvPrjFile::ReadAndroidManifest},
     FormatRow{"mtpj", ProjectFormat::CsPlus, &CNvPrjFile::ReadMtpj},
+    FormatRow{"vcxproj", ProjectFormat::VisualCppMsbuild, &CNvPrjFile::ReadVcxproj, true},
+    FormatRow{"vcxitems", ProjectFormat::VisualCppMsbuild, &CNvPrjFile::ReadVcxproj, true},
+    FormatRow{"sln", ProjectFormat::Solution, &CNvPrjFile::ReadSolution},
+    // Found by its whole name, not by the extension.
+    FormatRow{kCompileDatabaseName, ProjectFormat::CompileDatabase,
+              &CNvPrjFile::ReadCompileDatabase},
 };
 
 const FormatRow* findRow(std::string_view path) {
+    std::string_view name = path.substr(path.find_last_of('/') + 1);
+    if (LowerAscii(name) == kCompileDatabaseName)
+        return &kFormats.back();
     const std::string extension = LowerAscii(PathExtension(path));
     for (const FormatRow& row : kFormats)
         if (row.extension == extension)
@@ -56,6 +68,7 @@ void openOwnProject(const std::string& path, ProjectHost& host, ProjectOpenResul
     host.AddRecent(path);
     // Settings first: they decide the code page the file list is read in.
     host.LoadProjectSettings(path);
+    host.SetBuildDefinitions(BuildDefinitions{});
     CNvPrjFile reader(host.ReadSettings());
     std::vector<ListedFile> listed;
     if (!reader.ReadPrj(path, listed))
@@ -91,6 +104,12 @@ void openForeignProject(const std::string& path, const FormatRow& row, ProjectHo
     result.listed = static_cast<int>(reader.Files().size());
     if (!reader.Relocated().empty())
         host.Notice(RelocationNotice(reader.Relocated()));
+    for (const std::string& notice : reader.Notices())
+        host.Notice(notice);
+    if (reader.SkippedEntries() > 0)
+        host.Notice(
+            Format(tr("Skipped %d entries holding MSBuild properties"), reader.SkippedEntries()));
+    host.SetBuildDefinitions(reader.Definitions());
 
     host.AddRecent(path);
     host.ListedFiles(result.listed);
@@ -115,6 +134,13 @@ std::optional<ProjectFormat> LookupProjectFormat(std::string_view path) {
     if (const FormatRow* row = findRow(path))
         return row->format;
     return std::nullopt;
+}
+
+bool IsSolutionMember(ProjectFormat format) {
+    for (const FormatRow& row : kFormats)
+        if (row.format == format)
+            return row.inSolution;
+    return false;
 }
 
 bool ReadProject(CNvPrjFile& reader, ProjectFormat format, const std::string& path) {
@@ -148,7 +174,8 @@ std::vector<ProjectFilter> ProjectDialogFilters(bool xmlAvailable) {
         filters.push_back(
             {tr("Project File"),
              {"*.prj", "*.vbproj", "*.vcproj", "*.csproj", "*.vjsproj", "*.vbp", "*.dsp", "*.bpr",
-              "*.cbproj", "*.dpr", "*.hwp", "*.mtpj", "AndroidManifest.xml"}});
+              "*.cbproj", "*.dpr", "*.hwp", "*.mtpj", "AndroidManifest.xml", "*.sln", "*.vcxproj",
+              "*.vcxitems", "compile_commands.json"}});
     else
         filters.push_back({tr("Project File"), {"*.prj", "*.vbp", "*.dsp", "*.dpr", "*.hwp"}});
     filters.push_back({"Lumbra32 (*.prj)", {"*.prj"}});
@@ -170,6 +197,11 @@ std::vector<ProjectFilter> ProjectDialogFilters(bool xmlAvailable) {
         filters.push_back({"CS+ (*.mtpj)", {"*.mtpj"}});
         filters.push_back({"Android Manifest (AndroidManifest.xml)", {"AndroidManifest.xml"}});
     }
+    // Today's formats: Visual Studio 2010 and later, and any build with a compilation database.
+    if (xmlAvailable)
+        filters.push_back({"Visual Studio 2010+, compile_commands.json (*.sln;*.vcxproj;"
+                           "*.vcxitems;compile_commands.json)",
+                           {"*.sln", "*.vcxproj", "*.vcxitems", "compile_commands.json"}});
     return filters;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "BuildDefinitions.h"
 #include "TextInput.h"
 
 namespace lumbra {
@@ -25,14 +26,20 @@ enum class ProjectFormat {
     Hew,               // .hwp
     AndroidManifest,   // any .xml
     CsPlus,            // .mtpj
+    VisualCppMsbuild,  // .vcxproj .vcxitems
+    Solution,          // .sln
+    CompileDatabase,   // compile_commands.json
 };
 
 // The format of a project path by its extension (letters A-Z lower-cased, compared exactly),
-// nothing for a path that is no project.
+// or for a compilation database by its name; nothing for a path that is no project.
 std::optional<ProjectFormat> LookupProjectFormat(std::string_view path);
 inline bool IsProjectFile(std::string_view path) {
     return LookupProjectFormat(path).has_value();
 }
+
+// Whether a solution's project of this format is read with it.
+bool IsSolutionMember(ProjectFormat format);
 
 // Runs the reader of one foreign format (not Prj). False when the file could not be read.
 bool ReadProject(CNvPrjFile& reader, ProjectFormat format, const std::string& path);
@@ -57,6 +64,9 @@ public:
     // Loads the settings a ".prj" carries (all sections but the window layout and the recent
     // files).
     virtual void LoadProjectSettings(const std::string& prjPath) {}
+    // The constants and include folders the project gives its files (empty for most formats);
+    // they replace those of an earlier project and come before BeginLoading.
+    virtual void SetBuildDefinitions(const BuildDefinitions& definitions) {}
     // How many files the project lists; comes before BeginLoading.
     virtual void ListedFiles(int count) {}
     // Clears the current analysis and opens the progress display.

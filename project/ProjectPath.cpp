@@ -1,6 +1,7 @@
 // Path resolution for project entries: separators, case-insensitive lookup and relocation.
 #include "ProjectPath.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,14 +29,6 @@ bool isShiftJisLead(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
-// "C:/..." (a drive) or "//server/..." (a share): a path of the machine the project was
-// written on.
-bool isWindowsAbsolute(std::string_view s) {
-    const bool drive = s.size() >= 2 && s[1] == ':' &&
-                       ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'));
-    return drive || s.starts_with("//");
-}
-
 std::vector<std::string_view> components(std::string_view path) {
     std::vector<std::string_view> parts;
     std::size_t pos = 0;
@@ -56,7 +49,44 @@ void appendComponent(std::string& path, std::string_view name) {
     path += name;
 }
 
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 } // namespace
+
+bool IsWindowsAbsolute(std::string_view s) {
+    const bool drive = s.size() >= 2 && s[1] == ':' &&
+                       ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'));
+    return drive || s.starts_with("//");
+}
+
+bool HasWildcard(std::string_view entry) {
+    return entry.find_first_of("*?") != std::string_view::npos;
+}
+
+bool MatchWildcard(std::string_view pattern, std::string_view name) {
+    // Greedy matching with one backtrack point: linear enough for file names.
+    std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
+            ++p;
+            ++n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
 
 std::string LowerAscii(std::string_view text) {
     std::string out(text);
@@ -163,7 +193,7 @@ std::string ProjectPathResolver::Resolve(std::string_view entry) {
     std::string s = ToSlashes(entry);
     if (s.starts_with("./"))
         s.erase(0, 2);
-    const bool windows = isWindowsAbsolute(s);
+    const bool windows = IsWindowsAbsolute(s);
     const bool absolute = windows || s.starts_with('/');
     std::string path = absolute ? s : folder_ + s;
     if (!windows)
@@ -176,6 +206,131 @@ std::string ProjectPathResolver::Resolve(std::string_view entry) {
         }
     }
     return path;
+}
+
+void ProjectPathResolver::AddRelocated(const std::vector<std::string>& entries) {
+    relocated_.insert(relocated_.end(), entries.begin(), entries.end());
+}
+
+// One walk over the components of a wildcard entry.
+class ProjectPathResolver::Expansion {
+public:
+    Expansion(ProjectPathResolver& resolver, std::vector<std::string_view> parts, std::size_t limit)
+        : resolver_(resolver), parts_(std::move(parts)), limit_(limit) {}
+
+    void from(const std::string& dir, std::size_t i) {
+        if (truncated_)
+            return;
+        if (i == parts_.size())
+            return; // a pattern ending in "**" or '/' names folders, not files
+        const std::string_view part = parts_[i];
+        const bool last = i + 1 == parts_.size();
+        if (part == "**") {
+            from(dir, i + 1); // no folder at all
+            std::error_code ec;
+            fs::recursive_directory_iterator it(dir, fs::directory_options::skip_permission_denied,
+                                                ec),
+                end;
+            for (; !ec && it != end && !truncated_; it.increment(ec)) {
+                if (!visit())
+                    return;
+                std::error_code ec2;
+                // A link is not entered: a link to a parent would never end.
+                if (it->is_symlink(ec2)) {
+                    it.disable_recursion_pending();
+                    continue;
+                }
+                if (it->is_directory(ec2))
+                    from(it->path().string(), i + 1);
+            }
+            return;
+        }
+        if (HasWildcard(part)) {
+            std::vector<std::string> names;
+            std::error_code ec;
+            fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec), end;
+            for (; !ec && it != end; it.increment(ec)) {
+                if (!visit())
+                    return;
+                std::string name = it->path().filename().string();
+                if (MatchWildcard(part, name) && name != "." && name != "..")
+                    names.push_back(std::move(name));
+            }
+            std::sort(names.begin(), names.end());
+            for (const std::string& name : names)
+                step(dir, name, last, i);
+            return;
+        }
+        std::string next = dir;
+        appendComponent(next, part);
+        if (part != "." && part != ".." && !pathExists(next)) {
+            const auto& names = resolver_.listing(dir);
+            auto it = names.find(LowerAscii(part));
+            if (it == names.end())
+                return;
+            step(dir, it->second, last, i);
+            return;
+        }
+        step(dir, std::string(part), last, i);
+    }
+
+    std::vector<std::string> found;
+    bool truncated() const { return truncated_; }
+
+private:
+    // "/**" would list the whole machine: past this many folder entries the walk gives up as
+    // it does past the file limit.
+    static constexpr std::size_t kMaxVisited = 20 * kMaxExpandedFiles;
+    bool visit() {
+        if (++visited_ > kMaxVisited)
+            truncated_ = true;
+        return !truncated_;
+    }
+
+    void step(const std::string& dir, const std::string& name, bool last, std::size_t i) {
+        std::string next = dir;
+        appendComponent(next, name);
+        if (!last) {
+            from(next, i + 1);
+            return;
+        }
+        if (!isRegularFile(next))
+            return;
+        if (found.size() >= limit_) {
+            truncated_ = true;
+            return;
+        }
+        found.push_back(std::move(next));
+    }
+
+    ProjectPathResolver& resolver_;
+    std::vector<std::string_view> parts_;
+    std::size_t limit_;
+    std::size_t visited_ = 0;
+    bool truncated_ = false;
+};
+
+WildcardMatch ProjectPathResolver::Expand(std::string_view entry, std::size_t limit) {
+    WildcardMatch out;
+    std::string s = ToSlashes(entry);
+    if (s.starts_with("./"))
+        s.erase(0, 2);
+    if (IsWindowsAbsolute(s))
+        return out; // a folder of another machine cannot be listed here
+    const std::string path = s.starts_with('/') ? s : folder_ + s;
+    std::vector<std::string_view> parts;
+    for (std::string_view part : components(path))
+        if (part != "**" || parts.empty() || parts.back() != "**") // "**/**" is "**"
+            parts.push_back(part);
+    Expansion walk(*this, std::move(parts), limit);
+    walk.from("/", 0);
+    out.files = std::move(walk.found);
+    // "**" reaches a file once per way of matching it ("**/*.c" finds a.c at depth 0 only,
+    // but "**/x/**/*.c" may reach one file twice).
+    std::sort(out.files.begin(), out.files.end());
+    out.files.erase(std::unique(out.files.begin(), out.files.end()), out.files.end());
+    out.truncated = walk.truncated();
+    return out;
 }
 
 std::string RelocationNotice(const std::vector<std::string>& relocated) {

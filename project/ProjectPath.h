@@ -19,6 +19,28 @@ bool IsReadableRegularFile(const std::string& path);
 // The folder of a file as an absolute path ending in '/'.
 std::string FolderOf(const std::string& path);
 
+// Wildcards and folders never yield more files than this: past it the expansion stops with a
+// message rather than filling memory or running for hours.
+inline constexpr std::size_t kMaxExpandedFiles = 200000;
+
+// "C:/..." (a drive) or "//server/..." (a share), with slashes: a path of the Windows machine
+// a project was written on.
+bool IsWindowsAbsolute(std::string_view path);
+
+// True when an entry holds a wildcard ('*' or '?').
+bool HasWildcard(std::string_view entry);
+// Matches one path component against a pattern of '*' and '?' without regard to the case of
+// the letters A to Z.
+bool MatchWildcard(std::string_view pattern, std::string_view name);
+
+// The files a wildcard entry names.
+struct WildcardMatch {
+    std::vector<std::string> files; // sorted by path
+    // More than the limit matched (or the walk gave up on a vast tree); `files` holds what was
+    // found until then.
+    bool truncated = false;
+};
+
 class ProjectPathResolver {
 public:
     // `folder` is absolute and ends in '/'. With code page 932 a backslash that is the trail
@@ -35,6 +57,11 @@ public:
     // machine). The path is returned as formed when nothing is found.
     std::string Resolve(std::string_view entry);
 
+    // A wildcard entry as the regular files it names, resolved like Resolve: a component with
+    // '*' or '?' matches names without regard to case, "**" any number of folders (links to
+    // folders are not followed, so a link loop cannot trap the walk).
+    WildcardMatch Expand(std::string_view entry, std::size_t limit = kMaxExpandedFiles);
+
     // Backslashes as separators, nothing else changed.
     std::string ToSlashes(std::string_view entry) const;
 
@@ -43,8 +70,11 @@ public:
 
     // Entries (as written in the project) that were found below the project folder instead.
     const std::vector<std::string>& relocated() const { return relocated_; }
+    // Adds relocations noted by another resolver (a project read through a solution).
+    void AddRelocated(const std::vector<std::string>& entries);
 
 private:
+    class Expansion;
     std::optional<std::string> relocate(std::string_view absolute);
     // Lower-cased name -> the name on disk (the first in byte order when several differ only in
     // case), per folder, read once.

@@ -5,9 +5,11 @@
 
 #include "NFileAnly.h"
 #include "asm/AsmScanner.h"
+#include "basic/BasicScanner.h"
 #include "cfamily/CFamilyScanner.h"
 #include "cfamily/CPreprocessor.h"
 #include "common/ConditionalCompilation.h"
+#include "pascal/PascalScanner.h"
 
 namespace lumbra {
 namespace {
@@ -25,6 +27,14 @@ std::unique_ptr<LanguageScanner> makeAssembler(const Shared& conditions) {
     return std::make_unique<AsmScanner>(conditions);
 }
 
+std::unique_ptr<LanguageScanner> makeBasic(const Shared&) {
+    return std::make_unique<BasicScanner>();
+}
+
+std::unique_ptr<LanguageScanner> makePascal(const Shared& conditions) {
+    return std::make_unique<PascalScanner>(conditions);
+}
+
 struct ScannerEntry {
     int kind;
     Factory make;
@@ -34,6 +44,8 @@ struct ScannerEntry {
 constexpr ScannerEntry kScanners[] = {
     {kKindCFamily, &makeCFamily},
     {kKindAssembler, &makeAssembler},
+    {kKindBasic, &makeBasic},
+    {kKindPascal, &makePascal},
 };
 
 } // namespace

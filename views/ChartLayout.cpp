@@ -31,7 +31,7 @@ ChartLayout ComputeChartLayout(const ChartLayoutInput& in) {
         l.boxHeight *= 2;
     l.numberColumn = 7 * cw;
 
-    // Unsigned division in the original: a divisor of 0 or less would divide by zero.
+    // Divisors come from the settings: one of 0 or less would divide by zero.
     const int levelDivisor = std::max(in.metrics[1], 1);
     const int connectorDivisor = std::max(in.metrics[2], 1);
     l.levelPitch = std::max(l.boxWidth / levelDivisor, 1);

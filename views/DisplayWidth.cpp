@@ -29,34 +29,33 @@ bool isWide(char32_t c) {
 
 } // namespace
 
+std::size_t NextCharacter(std::string_view s, std::size_t i, int& width) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    const std::size_t len = b < 0x80           ? 1
+                            : (b >> 5) == 0x6  ? 2
+                            : (b >> 4) == 0xE  ? 3
+                            : (b >> 3) == 0x1E ? 4
+                                               : 0;
+    width = 1;
+    if (len == 0 || i + len > s.size())
+        return i + 1;
+    char32_t c = len == 1 ? b : (b & (0x7F >> len));
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto t = static_cast<unsigned char>(s[i + k]);
+        if ((t & 0xC0) != 0x80)
+            return i + 1;
+        c = (c << 6) | (t & 0x3F);
+    }
+    width = isWide(c) ? 2 : 1;
+    return i + len;
+}
+
 int DisplayWidth(std::string_view s) {
     int width = 0;
     for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        std::size_t len = b < 0x80           ? 1
-                          : (b >> 5) == 0x6  ? 2
-                          : (b >> 4) == 0xE  ? 3
-                          : (b >> 3) == 0x1E ? 4
-                                             : 0;
-        if (len == 0 || i + len > s.size()) {
-            ++width;
-            ++i;
-            continue;
-        }
-        char32_t c = len == 1 ? b : (b & (0x7F >> len));
-        bool valid = true;
-        for (std::size_t k = 1; k < len; ++k) {
-            const auto t = static_cast<unsigned char>(s[i + k]);
-            valid = valid && (t & 0xC0) == 0x80;
-            c = (c << 6) | (t & 0x3F);
-        }
-        if (!valid) {
-            ++width;
-            ++i;
-            continue;
-        }
-        width += isWide(c) ? 2 : 1;
-        i += len;
+        int w = 1;
+        i = NextCharacter(s, i, w);
+        width += w;
     }
     return width;
 }

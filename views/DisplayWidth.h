@@ -10,6 +10,10 @@ namespace lumbra {
 // one. Bytes that are not valid UTF-8 count one column each.
 int DisplayWidth(std::string_view utf8);
 
+// Steps over the character at byte `i` (which must be < utf8.size()): returns the byte after it
+// and sets `width` to its columns.
+std::size_t NextCharacter(std::string_view utf8, std::size_t i, int& width);
+
 // The text followed by blanks up to `columns` columns (nothing when it is already as wide).
 std::string PadToWidth(std::string_view utf8, int columns);
 

@@ -47,7 +47,8 @@ void StructChart::SetGeometry(int fontHeight, int charWidth, int clientWidth, in
     clientHeight_ = clientHeight;
     const ChartOptions o = Options();
     ChartLayoutInput in;
-    in.metrics = core_.GetSettings().screen;
+    in.metrics = print_ ? core_.GetSettings().print : core_.GetSettings().screen;
+    in.print = print_;
     in.fontHeight = fontHeight;
     in.charWidth = charWidth;
     in.moduleNumbers = o.moduleNumbers;

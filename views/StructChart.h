@@ -96,6 +96,9 @@ public:
     // The measured tree font and the client size; recomputes the layout.
     void SetGeometry(int fontHeight, int charWidth, int clientWidth, int clientHeight);
     const ChartLayout& Layout() const { return layout_; }
+    // A chart that prints: the "Print" metrics and the printed box width.
+    void SetPrintMode(bool print) { print_ = print; }
+    bool PrintMode() const { return print_; }
     ChartOptions Options() const;
     int TopRow() const { return topRow_; }
     int LeftLevel() const { return leftLevel_; }
@@ -171,6 +174,7 @@ private:
     int topRow_ = 0;
     int leftLevel_ = 0;
     int displayRows_ = 0;
+    bool print_ = false;
 };
 
 } // namespace lumbra

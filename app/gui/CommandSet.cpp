@@ -57,6 +57,11 @@ bool CommandSet::Trigger(int id) {
     auto it = bindings_.find(id);
     if (it == bindings_.end() || (it->second.enabled && !it->second.enabled()))
         return false;
+    if (interceptor_) {
+        const std::function<void(int)> intercept = interceptor_;
+        intercept(id);
+        return true;
+    }
     // The handler may rebind commands: run a copy.
     const std::function<void()> run = it->second.run;
     if (run)

@@ -39,6 +39,11 @@ public:
     bool Trigger(int id);
     // Re-evaluates enabled and checked states.
     void Refresh();
+    // While set, a triggered command (bound and enabled) is handed here instead of being
+    // carried out (context help); an empty function ends that.
+    void SetInterceptor(std::function<void(int id)> interceptor) {
+        interceptor_ = std::move(interceptor);
+    }
 
 private:
     struct Binding {
@@ -48,6 +53,7 @@ private:
     };
     std::map<int, QAction*> actions_;
     std::map<int, Binding> bindings_;
+    std::function<void(int id)> interceptor_;
 };
 
 } // namespace lumbra::gui

@@ -55,6 +55,15 @@ void openFiles(TMainFrame& frame, AppCore& core) {
     core.InputFiles(paths);
 }
 
+void openFolder(TMainFrame& frame, AppCore& core) {
+    const Settings& s = core.GetSettings();
+    const QString folder = QFileDialog::getExistingDirectory(
+        &frame, UiText("Open Folder"), QString::fromStdString(s.path),
+        dialogOptions(s) | QFileDialog::ShowDirsOnly);
+    if (!folder.isEmpty())
+        core.InputFiles({folder.toStdString()});
+}
+
 void openProject(TMainFrame& frame, AppCore& core) {
     Settings& s = core.GetSettings();
     QStringList filters;
@@ -102,6 +111,8 @@ void InstallMainCommands(TMainFrame& frame, TLumbra32App& app) {
         kCmdDel, [&core] { core.ClearAnalysis(); }, idle);
     c.Bind(
         kCmdOpen, [&frame, &core] { openFiles(frame, core); }, idle);
+    c.Bind(
+        kCmdOpenFolder, [&frame, &core] { openFolder(frame, core); }, idle);
     c.Bind(
         kCmdAnalyze, [&core] { core.StartAnalysis(); }, idle);
     c.Bind(

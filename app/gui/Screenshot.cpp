@@ -13,11 +13,14 @@
 #include <memory>
 
 #include "CodePage.h"
-#include "TDevelop.h"
 #include "InfoWindows.h"
+#include "PrintCommands.h"
+#include "SourceView.h"
+#include "TDevelop.h"
 #include "TLumbra32App.h"
 #include "TMainFrame.h"
 #include "TMainPnl.h"
+#include "TSourceWin.h"
 #include "TStructWin.h"
 #include "TTreeWin.h"
 
@@ -60,11 +63,15 @@ void RegisterBuiltInScreenshotTargets() {
     RegisterScreenshotTarget("structure", "the structure pane", [](TLumbra32App& app) -> QWidget* {
         return &app.Frame().Panel().Structure();
     });
+    RegisterScreenshotTarget("source", "the source pane", [](TLumbra32App& app) -> QWidget* {
+        return &app.Frame().Panel().Source();
+    });
     RegisterScreenshotTarget("tree", "the module tree", [](TLumbra32App& app) -> QWidget* {
         return &app.Frame().Panel().Tree();
     });
     RegisterSetupScreenshotTargets();
     RegisterInfoScreenshotTargets();
+    RegisterPrintScreenshotTargets();
 }
 
 } // namespace
@@ -93,6 +100,18 @@ bool HasScreenshotTarget(const QString& name) {
     RegisterBuiltInScreenshotTargets();
     QString argument;
     return findTarget(name, argument) != nullptr;
+}
+
+bool ParseSourceStyle(const QString& text, int& style) {
+    static const std::map<QString, SourceStyle> names = {{"none", SourceStyle::None},
+                                                         {"horizon", SourceStyle::Horizon},
+                                                         {"linkage", SourceStyle::Linkage},
+                                                         {"flowchart", SourceStyle::Flowchart}};
+    const auto found = names.find(text.toLower());
+    if (found == names.end())
+        return false;
+    style = static_cast<int>(found->second);
+    return true;
 }
 
 bool ParseScreenshotSize(const QString& text, QSize& size) {
@@ -130,6 +149,18 @@ void TakeScreenshot(TLumbra32App& app, const ScreenshotRequest& request,
             done(1);
             return;
         }
+        TSourceWin& source = app.Frame().Panel().Source();
+        int style = 0;
+        if (ParseSourceStyle(request.sourceStyle, style)) {
+            // The picture's settings are never written, so the style may change them.
+            ApplySourceStyle(core.GetSettings(), static_cast<SourceStyle>(style));
+            source.Redraw();
+        }
+        if (request.fold == "all")
+            source.View().FoldAll();
+        else if (request.fold == "none")
+            source.View().ExpandAll();
+        source.Redraw();
         QString argument;
         const Target* found = findTarget(request.show, argument);
         QWidget* widget = !found            ? nullptr

@@ -1,6 +1,7 @@
-// `lumbra32 --screenshot OUT.png [--size WxH] [--select NAME] [--show WHAT] PATH...`: opens the
-// paths, waits for the analysis, optionally selects a module in the chart, saves a picture and
-// ends the program.
+// `lumbra32 --screenshot OUT.png [--size WxH] [--select NAME] [--show WHAT]
+// [--source-style none|horizon|linkage|flowchart] [--fold all|none] PATH...`: opens the paths,
+// waits for the analysis, optionally selects a module in the chart, sets the source pane's
+// figure style and folding, saves a picture and ends the program.
 //
 // Extension point: a later window adds a target with RegisterScreenshotTarget, usually in
 // RegisterBuiltInScreenshotTargets (Screenshot.cpp) next to the existing ones:
@@ -31,7 +32,12 @@ struct ScreenshotRequest {
     QSize size{1280, 800};
     QString select; // module name (UTF-8) to select in the chart
     QString show = QStringLiteral("main");
+    QString sourceStyle; // "" keeps the settings' style
+    QString fold;        // "all", "none" or "" (as loaded)
 };
+
+// The source pane's style of `--source-style`; false for an unknown name.
+bool ParseSourceStyle(const QString& text, int& style);
 
 using ScreenshotTarget = std::function<QWidget*(TLumbra32App& app)>;
 

@@ -70,6 +70,11 @@ TLumbra32App::TLumbra32App(const StartOptions& options, QObject* parent)
         core_.StartUpAt(LocateSettingsFile(options.args, RunningProgramPath(), false).path, true);
     else
         core_.StartUp(options.args, RunningProgramPath());
+    if (!options.language.empty()) {
+        // Chosen for this run only: the stored "Locale" stays as it is.
+        SetUiLanguage(options.language == "ja" ? UiLanguage::Japanese : UiLanguage::English);
+        core_.ApplySettings();
+    }
     frame_ = std::make_unique<TMainFrame>(*this);
     frame_->Panel().ApplyProportions(core_.GetSettings());
     idleTimer_.setInterval(15);
@@ -83,7 +88,8 @@ TLumbra32App::~TLumbra32App() {
 
 void TLumbra32App::Start() {
     frame_->ApplyPlacement();
-    frame_->show();
+    if (options_.showWindow)
+        frame_->show();
     if (!options_.words.empty())
         core_.OpenPaths(options_.words);
 }
@@ -100,6 +106,8 @@ void TLumbra32App::idle() {
     core_.Idle();
     if (!core_.Active())
         idleTimer_.stop();
+    if (!core_.Busy())
+        frame_->Panel().Source().ShowDeferred();
     frame_->RefreshCommands();
     showBusy();
 }
@@ -176,6 +184,7 @@ void TLumbra32App::SettingsApplied() {
         return;
     frame_->ApplyToolBarStyle();
     frame_->Panel().Structure().Redraw();
+    frame_->Panel().Source().Redraw();
     frame_->RefreshCommands();
     emit settingsApplied();
 }
@@ -193,8 +202,10 @@ void TLumbra32App::SourceCodePageChanged() {
 }
 
 void TLumbra32App::SourceFoldingChanged() {
-    if (frame_)
-        emit sourceFoldingChanged();
+    if (!frame_)
+        return;
+    frame_->Panel().Source().Refold();
+    emit sourceFoldingChanged();
 }
 
 void TLumbra32App::RecentFilesChanged() {

@@ -37,6 +37,8 @@ struct StartOptions {
     std::string iniPath;            // a settings file instead of the usual one
     bool readOnlySettings = false;  // never write the settings file
     bool interactive = true;        // message boxes (false: recorded, see GuiMessageSink)
+    bool showWindow = true;         // false: work without showing the main window
+    std::string language;           // "ja" or "en" overrides "Locale" for this run; "" keeps it
 };
 
 // The machine as the settings' defaults need it (work area, fixed-width font, locale).

@@ -14,10 +14,14 @@
 #include <QToolBar>
 
 #include "CommandTable.h"
+#include "ExternalEditor.h"
+#include "HelpCommands.h"
 #include "InfoWindows.h"
 #include "Lang.h"
 #include "MainCommands.h"
+#include "PrintCommands.h"
 #include "SetupCommands.h"
+#include "SourceCommands.h"
 #include "TAnlyProgress.h"
 #include "TLumbra32App.h"
 #include "TMainPnl.h"
@@ -38,6 +42,10 @@ TMainFrame::TMainFrame(TLumbra32App& app)
     InstallMainCommands(*this, app);
     InstallSetupCommands(*this, app);
     InstallInfoWindows(*this, app);
+    InstallSourceCommands(*this, app);
+    InstallHelpCommands(*this, app);
+    InstallEditorCommand(*this, app);
+    InstallPrintCommands(*this, app);
     RefreshRecentFiles();
     RefreshStatus();
 }

@@ -102,6 +102,8 @@ QIcon CommandIcon(int id) {
         return standard(QStyle::SP_DialogSaveButton);
     case kCmdProjectOpen:
         return standard(QStyle::SP_DirOpenIcon);
+    case kCmdOpenFolder:
+        return standard(QStyle::SP_DirIcon);
     case kCmdProjectSave:
         return drawn([](QPainter& p) {
             p.setBrush(QColor(236, 200, 110));

@@ -7,7 +7,8 @@
 #include <cstdio>
 
 #include "BuildInfo.h"
-#include "DataFolder.h"
+#include "DataDirectory.h"
+#include "PrintCommands.h"
 #include "Screenshot.h"
 #include "TLumbra32App.h"
 #include "TMainFrame.h"
@@ -68,7 +69,16 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption select("select", "Select the module NAME in the chart.", "NAME");
     const QCommandLineOption show("show", "What the picture shows (default main).", "WHAT");
     const QCommandLineOption ini("ini", "Use FILE as the settings file.", "FILE");
-    parser.addOptions({screenshot, size, select, show, ini});
+    const QCommandLineOption sourceStyle(
+        "source-style", "Block figures of the source pane: none, horizon, linkage or flowchart.",
+        "STYLE");
+    const QCommandLineOption fold("fold", "Fold all blocks of the source pane, or none.",
+                                  "all|none");
+    const QCommandLineOption lang("lang", "Interface language for this run (ja or en).", "LANG");
+    const QCommandLineOption printPdf("print-pdf", "Print to the PDF file FILE and exit.", "FILE");
+    const QCommandLineOption what("what", "What --print-pdf prints: structure or source.", "WHAT");
+    parser.addOptions(
+        {screenshot, size, select, show, ini, sourceStyle, fold, lang, printPdf, what});
     parser.addPositionalArgument("paths", "Source files, folders or project files.", "[PATH...]");
     parser.process(application);
 
@@ -83,6 +93,14 @@ int main(int argc, char* argv[]) {
         options.words.push_back(words[i].toStdString());
     }
     options.iniPath = parser.value(ini).toStdString();
+    if (parser.isSet(lang)) {
+        const QString value = parser.value(lang).toLower();
+        if (value != "ja" && value != "en") {
+            std::fprintf(stderr, "lumbra32: --lang wants ja or en\n");
+            return 2;
+        }
+        options.language = value.toStdString();
+    }
 
     ScreenshotRequest request;
     const bool picture = parser.isSet(screenshot);
@@ -95,6 +113,18 @@ int main(int argc, char* argv[]) {
         request.select = parser.value(select);
         if (parser.isSet(show))
             request.show = parser.value(show);
+        request.sourceStyle = parser.value(sourceStyle);
+        int style = 0;
+        if (parser.isSet(sourceStyle) && !ParseSourceStyle(request.sourceStyle, style)) {
+            std::fprintf(stderr, "lumbra32: --source-style wants none, horizon, linkage or "
+                                 "flowchart\n");
+            return 2;
+        }
+        request.fold = parser.value(fold).toLower();
+        if (parser.isSet(fold) && request.fold != "all" && request.fold != "none") {
+            std::fprintf(stderr, "lumbra32: --fold wants all or none\n");
+            return 2;
+        }
         if (!HasScreenshotTarget(request.show)) {
             std::fprintf(stderr, "lumbra32: --show knows:\n");
             for (const QString& line : ScreenshotTargetList())
@@ -106,9 +136,31 @@ int main(int argc, char* argv[]) {
         options.readOnlySettings = true;
     }
 
+    const bool print = parser.isSet(printPdf);
+    PrintRequest printRequest;
+    if (print) {
+        if (picture) {
+            std::fprintf(stderr, "lumbra32: --print-pdf and --screenshot exclude each other\n");
+            return 2;
+        }
+        const QString kind = parser.isSet(what) ? parser.value(what) : QStringLiteral("structure");
+        if (kind != "structure" && kind != "source") {
+            std::fprintf(stderr, "lumbra32: --what wants structure or source\n");
+            return 2;
+        }
+        printRequest.out = parser.value(printPdf);
+        printRequest.pane = kind == "source" ? PrintPane::Source : PrintPane::Structure;
+        printRequest.select = parser.value(select);
+        options.interactive = false;
+        options.readOnlySettings = true;
+        options.showWindow = false;
+    }
+
     QApplication::setWindowIcon(applicationIcon());
     TLumbra32App app(options);
     app.Start();
+    if (print)
+        PrintWhenReady(app, printRequest, [](int status) { QApplication::exit(status); });
     if (picture) {
         app.Frame().showNormal();
         app.Frame().resize(request.size);

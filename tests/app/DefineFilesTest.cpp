@@ -51,5 +51,33 @@ TEST(ExceptionDefineFile, OnlyLinesAfterTheExceptHeaderAreModules) {
               (std::vector<std::string>{"TRACE", "Log Line ", "StillTaken"}));
 }
 
+TEST(BuildDefinitionsApplied, GivenSetsGoAheadOfTheConfiguredConstantsInTheirOrder) {
+    NFileAnly engine;
+    engine.SetOption(kOptDefineConstantFile, 1);
+    engine.AddConstant("WINVER", 0x0601);
+    engine.AddConstant("FROM_FILE", 7);
+    BuildDefinitions commandLine;
+    commandLine.AddDefine("WINVER=0x0400");
+    commandLine.AddIncludePath("/cmd/inc");
+    BuildDefinitions database;
+    database.AddDefine("FROM_FILE=1");
+    database.AddDefine("FEATURE");
+    database.AddDefine("HEX=0x20");
+    database.AddDefine("TEXT=\"s\"");
+    database.AddIncludePath("/db/inc");
+    ApplyBuildDefinitions(engine, "/settings;", {&commandLine, &database});
+    EXPECT_EQ(globals(engine), "WINVER=1024 FROM_FILE=1 FEATURE=1 HEX=32 TEXT=0");
+    EXPECT_EQ(engine.GetIncludePaths(),
+              (std::vector<std::string>{"/settings/", "/cmd/inc/", "/db/inc/"}));
+    // Nothing given: what the settings configured stays as it is.
+    BuildDefinitions none;
+    NFileAnly untouched;
+    untouched.SetIncludePaths("/settings");
+    untouched.AddGlobalConstant(ConstantFromDefinition("KEEP=3"));
+    ApplyBuildDefinitions(untouched, "/other", {&none});
+    EXPECT_EQ(globals(untouched), "KEEP=3");
+    EXPECT_EQ(untouched.GetIncludePaths(), std::vector<std::string>{"/settings/"});
+}
+
 } // namespace
 } // namespace lumbra

@@ -39,6 +39,11 @@ TEST(CliProject, ProjectNamingNoFileFailsWithItsMessage) {
     test::CommandResult junk = RunCommand(cli() + " files " + dir.write("bad.vcproj", "<a"));
     EXPECT_EQ(junk.status, 1);
     EXPECT_NE(junk.err.find("cannot read"), std::string::npos) << junk.err;
+    // Why, in one line.
+    EXPECT_NE(junk.err.find("bad.vcproj: not well-formed XML (Error parsing start element tag at "
+                            "byte 2)"),
+              std::string::npos)
+        << junk.err;
 }
 
 TEST(CliProject, SaveProjectWritesWhatALaterRunReadsBack) {
@@ -96,6 +101,60 @@ TEST(CliProject, PrjCarriesItsSettingsUnlessIniNamesThem) {
     std::string saved = test::ReadFile(out);
     EXPECT_EQ(saved.rfind("[Files]\n" + a + "\n[Setup]\n", 0), 0u) << saved;
     EXPECT_NE(saved.find("\nLanguage=3\n"), std::string::npos) << saved;
+}
+
+TEST(CliProject, CompilationDatabaseDefinitionsDecideConditions) {
+    TempDir dir;
+    const std::string f = dir.path().string() + "/";
+    dir.write("inc/config.h", "#define FROM_HEADER 1\n");
+    dir.write("src/a.c", "#include \"config.h\"\n"
+                         "#if FEATURE && FROM_HEADER\nint featured(void) { return 0; }\n"
+                         "#else\nint plain(void) { return 0; }\n#endif\n"
+                         "#if LEVEL > 2\nint high(void) { return 0; }\n#endif\n");
+    const std::string db =
+        dir.write("build/compile_commands.json",
+                  "[{\"directory\": \"" + f +
+                      "build\", \"file\": \"../src/a.c\",\n"
+                      "  \"command\": \"cc -DFEATURE -DLEVEL=3 -I../inc -c ../src/a.c\"}]\n");
+    test::CommandResult r = RunCommand(cli() + " modules " + db);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\tfeatured\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\thigh\t"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("\tplain\t"), std::string::npos) << r.out;
+    // The command line's own constants win over the database's.
+    r = RunCommand(cli() + " modules --define LEVEL=1 " + db);
+    EXPECT_EQ(r.out.find("\thigh\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\tfeatured\t"), std::string::npos) << r.out;
+}
+
+TEST(CliProject, BrokenDatabaseSaysWhy) {
+    TempDir dir;
+    const std::string db = dir.write("compile_commands.json", "[{\"file\": \"a.c\"");
+    test::CommandResult r = RunCommand(cli() + " files " + db);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("lumbra32-cli: " + db + ": not a compilation database (parse error"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("lumbra32-cli: File not found.\n"), std::string::npos) << r.err;
+}
+
+TEST(CliProject, SolutionListsTheFilesOfItsProjects) {
+    test::CommandResult r =
+        RunCommand(cli() + " files " + std::string(LUMBRA_PROJECT_DATA_DIR) + "vs2019/App.sln");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "lumbra32-cli: Skipped 1 entries holding MSBuild properties\n");
+    std::vector<std::string> names;
+    for (std::size_t pos = 0, eol; (eol = r.out.find('\n', pos)) != std::string::npos;
+         pos = eol + 1) {
+        const std::string line = r.out.substr(pos, eol - pos);
+        const std::size_t tab = line.find('\t');
+        names.push_back(line.substr(tab + 1, line.find("  ") - tab - 1));
+    }
+    // App.h is listed twice by the project and registered once.
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"main.cpp", "a.cpp", "b.cpp", "Extra.cpp", "common.cpp",
+                                        "Spaced Name.cpp", "App.h", "Sub.h", "lib.cpp", "Debug.cpp",
+                                        "Lib64.cpp", "Lib.h", "Shared.cpp", "Shared.h"}));
 }
 
 } // namespace

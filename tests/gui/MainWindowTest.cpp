@@ -122,7 +122,8 @@ TEST_F(WindowTest, TheSampleIsAnalysedAndTheChartAnswersClicksFoldsMovesAndCopie
     EXPECT_TRUE(core().Rows()[calculate].selected());
     EXPECT_NE(frame().Panel().ModuleInfo().InfoText().indexOf("main.c\n11Line\nExec Lines = "), -1);
     EXPECT_EQ(frame().Panel().Source().ShownPath(), std::string(LUMBRA_SAMPLE_DIR) + "/main.c");
-    EXPECT_EQ(frame().Panel().Source().textCursor().blockNumber() + 1, 11);
+    EXPECT_EQ(frame().Panel().Source().View().TargetLine(), 11);
+    EXPECT_EQ(frame().Panel().Source().FirstVisibleLine(), 3); // eight lines of context above
     picture("main-window-single");
 
     // A second click on the current box expands what it calls.
@@ -195,12 +196,15 @@ TEST_F(WindowTest, EveryCommandHasItsActionAndOnlyBuiltOnesWork) {
     }
     EXPECT_EQ(frame().Commands().Action(kCmdDel)->shortcut(), QKeySequence("Ctrl+Del"));
     openSample();
-    for (int id : {kCmdPrint, kCmdPrintPreview, kCmdEditor, kCmdSourceCopy, kCmdHelpIndex,
-                   kCmdVersion, kCmdSave})
+    for (int id : {kCmdSave})
         EXPECT_FALSE(frame().Commands().Action(id)->isEnabled()) << id;
-    for (int id : {kCmdNew, kCmdOpen, kCmdAnalyze, kCmdStructureText, kCmdFolding, kCmdExpand,
-                   kCmdSortName, kCmdDistNone, kCmdProjectSave, kCmdSplitWindow, kCmdOption,
-                   kCmdAnalyzeInfo, kCmdCallingInfo})
+    // Copying waits for a selection in the source pane.
+    EXPECT_TRUE(frame().Commands().IsBound(kCmdSourceCopy));
+    for (int id :
+         {kCmdNew,         kCmdOpen,    kCmdOpenFolder,  kCmdAnalyze,      kCmdStructureText,
+          kCmdFolding,     kCmdExpand,  kCmdSortName,    kCmdDistNone,     kCmdProjectSave,
+          kCmdSplitWindow, kCmdOption,  kCmdAnalyzeInfo, kCmdCallingInfo,  kCmdEditor,
+          kCmdHelpIndex,   kCmdVersion, kCmdPrint,       kCmdPrintPreview, kCmdPrinterSetup})
         EXPECT_TRUE(frame().Commands().Action(id)->isEnabled()) << id;
     EXPECT_TRUE(frame().Commands().Action(kCmdSortDefine)->isChecked());
 
@@ -263,7 +267,7 @@ TEST_F(WindowTest, TheModuleTreeRootsTheChartAtAChosenModuleAndShowsChosenFiles)
     frame().Panel().Tree().setCurrentIndex(file);
     EXPECT_EQ(fs::path(frame().Panel().Source().ShownPath()).filename().string(),
               file.data().toString().toStdString());
-    EXPECT_EQ(frame().Panel().Source().textCursor().blockNumber() + 1, 1);
+    EXPECT_EQ(frame().Panel().Source().FirstVisibleLine(), 1);
 }
 
 TEST_F(WindowTest, AChartOfMoreThan65535RowsScrollsToItsEnd) {

@@ -41,6 +41,22 @@ TEST(Screenshot, MalformedRequestsAreRefusedWithUsageStatus) {
                                            LUMBRA_SAMPLE_DIR + "'"));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("nosuchmodule"), std::string::npos);
+    r = test::RunCommand(program(home, "--screenshot x.png --source-style fancy"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("flowchart"), std::string::npos);
+    r = test::RunCommand(program(home, "--screenshot x.png --fold some"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("all or none"), std::string::npos);
+}
+
+TEST(Screenshot, TheSourcePaneInAStyleWithEveryBlockFolded) {
+    test::TempDir home;
+    const std::string out = (home.path() / "source.png").string();
+    const test::CommandResult r = test::RunCommand(program(
+        home, "--screenshot '" + out + "' --size 900x600 --show source --select calculate " +
+                  "--source-style linkage --fold all '" + LUMBRA_SAMPLE_DIR + "'"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_FALSE(QImage(QString::fromStdString(out)).isNull());
 }
 
 } // namespace

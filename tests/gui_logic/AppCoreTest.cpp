@@ -302,6 +302,35 @@ TEST_F(CoreTest, CommandLineWordsOpenInTurnAndFoldersBringTheirFiles) {
     EXPECT_EQ(core.RecentFiles()[1], (dir.path() / "src").string());
 }
 
+TEST_F(CoreTest, DatabaseConstantsOutliveNewSettingsUntilTheNextProject) {
+    const std::string src = write("db/a.c", "#if FEATURE\nvoid on(void) {}\n#else\n"
+                                            "void off(void) {}\n#endif\n");
+    const std::string db = write("db/compile_commands.json",
+                                 "[{\"directory\": \"" + (dir.path() / "db").string() +
+                                     "\", \"file\": \"a.c\", \"command\": \"cc -DFEATURE=1 "
+                                     "-c a.c\"}]");
+    auto hasFeature = [this] {
+        for (const ConstantRecord& c : core.Engine().GetGlobalConstants())
+            if (c.name == "FEATURE")
+                return true;
+        return false;
+    };
+    core.OpenPaths({db});
+    waitIdle();
+    EXPECT_EQ(rowNames(), std::vector<std::string>{"on"});
+    EXPECT_EQ(core.RecentFiles().front(), db);
+    // The setup dialog's OK configures the engine afresh: the constant stays.
+    core.ApplySettings();
+    EXPECT_TRUE(hasFeature());
+    // Another project drops it.
+    core.OpenPath(write("db/x.dsp", "# Begin Source File\nSOURCE=a.c\n# End Source File\n"),
+                  ProjectSource::Direct);
+    waitIdle();
+    EXPECT_FALSE(hasFeature());
+    EXPECT_EQ(rowNames(), std::vector<std::string>{"off"});
+    EXPECT_TRUE(shell.messages.empty()) << shell.messages.front();
+}
+
 TEST_F(CoreTest, RecentFilesKeepTenEntriesNewestFirstWithoutDuplicates) {
     for (int i = 0; i < 12; ++i)
         core.AddRecent("/f" + std::to_string(i));

@@ -29,7 +29,7 @@ for f in bin/lumbra32-cli \
 done
 MANWIDTH=80 man -l "$prefix/share/man/man1/lumbra32-cli.1.gz" | grep -q "EXIT STATUS" ||
     fail "the installed manual page cannot be read"
-[ -d "$prefix/share/lumbra32" ] || fail "the data folder share/lumbra32 is not installed"
+[ -f "$prefix/share/lumbra32/help/index.html" ] || fail "the manual is not installed"
 
 # Nothing may lead the installed programs back into the build tree.
 build_abs=$(cd "$build" && pwd)

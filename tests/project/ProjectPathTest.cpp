@@ -97,5 +97,58 @@ TEST(ProjectPath, FolderOfIsAbsoluteWithTrailingSlash) {
     EXPECT_EQ(FolderOf("app.dsp"), fs::current_path().string() + "/");
 }
 
+TEST(ProjectPathWildcards, ComponentsMatchWithoutCaseAndDoubleStarSpansFolders) {
+    TempDir dir;
+    const std::string f = folderOf(dir);
+    for (const char* name : {"Src/a.CPP", "Src/b.cpp", "Src/b.h", "Src/Deep/er/c.cpp",
+                             "Src/Deep/d.cpp", "Other/e.cpp", "Src/x.cppx"})
+        dir.write(name, "");
+    fs::create_directories(dir.path() / "Src/folder.cpp");
+    ProjectPathResolver r(f, kCodePageUtf8);
+    using Files = std::vector<std::string>;
+    // Case-insensitive, files only, sorted; '?' is one character.
+    EXPECT_EQ(r.Expand("src\\*.cpp").files, (Files{f + "Src/a.CPP", f + "Src/b.cpp"}));
+    EXPECT_EQ(r.Expand(".\\SRC\\?.h").files, Files{f + "Src/b.h"});
+    // "**" matches no folder as well as any depth; "**\\**" is the same.
+    const Files all{f + "Src/Deep/d.cpp", f + "Src/Deep/er/c.cpp", f + "Src/a.CPP",
+                    f + "Src/b.cpp"};
+    EXPECT_EQ(r.Expand("Src\\**\\*.cpp").files, all);
+    EXPECT_EQ(r.Expand("Src/**/**/*.cpp").files, all);
+    EXPECT_EQ(r.Expand("*\\Deep\\**\\c.*").files, Files{f + "Src/Deep/er/c.cpp"});
+    EXPECT_EQ(r.Expand(f + "Oth*/*").files, Files{f + "Other/e.cpp"});
+    // Nothing matches: no folder, a folder pattern, another machine's drive.
+    EXPECT_TRUE(r.Expand("gone\\*.cpp").files.empty());
+    EXPECT_TRUE(r.Expand("Src\\**").files.empty());
+    EXPECT_TRUE(r.Expand("C:\\Src\\*.cpp").files.empty());
+}
+
+TEST(ProjectPathWildcards, LinkLoopsEndAndTheLimitCutsTheList) {
+    TempDir dir;
+    const std::string f = folderOf(dir);
+    dir.write("a/one.c", "");
+    dir.write("a/b/two.c", "");
+    fs::create_directory_symlink(dir.path() / "a", dir.path() / "a/b/loop");
+    ProjectPathResolver r(f, kCodePageUtf8);
+    EXPECT_EQ(r.Expand("**/*.c").files, (std::vector<std::string>{f + "a/b/two.c", f + "a/one.c"}));
+    WildcardMatch cut = r.Expand("**/*.c", 1);
+    EXPECT_TRUE(cut.truncated);
+    EXPECT_EQ(cut.files.size(), 1u);
+    EXPECT_FALSE(r.Expand("**/*.c", 2).truncated);
+}
+
+TEST(ProjectPathWildcards, PatternMatching) {
+    EXPECT_TRUE(MatchWildcard("*.cpp", "Main.CPP"));
+    EXPECT_TRUE(MatchWildcard("a*b*c", "aXXbYYbZc"));
+    EXPECT_TRUE(MatchWildcard("*", ""));
+    EXPECT_TRUE(MatchWildcard("?x", "ax"));
+    EXPECT_FALSE(MatchWildcard("?x", "x"));
+    EXPECT_FALSE(MatchWildcard("*.c", "a.cpp"));
+    EXPECT_FALSE(MatchWildcard("a*b", "a"));
+    // A long name against many stars stays quick (no exponential backtracking).
+    EXPECT_FALSE(MatchWildcard("*a*a*a*a*a*a*a*a*b", std::string(5000, 'a')));
+    EXPECT_TRUE(HasWildcard("src\\*.c"));
+    EXPECT_FALSE(HasWildcard("src\\a.c"));
+}
+
 } // namespace
 } // namespace lumbra

@@ -2,11 +2,16 @@
 // yields, in which order, and which it leaves out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "CNvPrjFile.h"
 #include "ProjectOpen.h"
+#include "TempDir.h"
 
 namespace lumbra {
 namespace {
+
+using test::TempDir;
 
 std::string dataDir() {
     return LUMBRA_PROJECT_DATA_DIR;
@@ -88,7 +93,30 @@ INSTANTIATE_TEST_SUITE_P(
                     "java/com/example/app//data/NotesProvider.java"}},
         ReaderCase{"MtpjInstancesWithRelativePath",
                    "csplus/sample.mtpj",
-                   {"src/main.c", "boot/cstart.asm"}}),
+                   {"src/main.c", "boot/cstart.asm"}},
+        // The project's own folder properties expand, $(SolutionDir) and $(IntDir) do not
+        // outside a solution; wildcards expand in path order, less what Exclude names; %20 is
+        // a blank; the companion .filters file is not read; "**" also matches no folder.
+        ReaderCase{"VcxprojItemsWithPropertiesAndWildcards",
+                   "vs2019/App/App.vcxproj",
+                   {"main.cpp", "src/a.cpp", "src/b.cpp", "Extra.cpp", "Spaced Name.cpp",
+                    "include/App.h", "include/App.h", "include/sub/Sub.h"}},
+        // ';' lists, items under <Choose>, conditions not evaluated, Remove takes util.cpp
+        // out again and a target's items are not read; LIB.CPP is found as lib.cpp.
+        ReaderCase{"VcxprojItemListsChooseAndRemove",
+                   "vs2019/Lib/lib.vcxproj",
+                   {"lib.cpp", "Debug.cpp", "Lib64.cpp", "Lib.h"}},
+        ReaderCase{"VcxitemsRelativeToItsOwnFolder",
+                   "vs2019/Shared/Shared.vcxitems",
+                   {"Shared.cpp", "Shared.h"}},
+        // Projects in solution order (lib\lib.vcxproj names the folder Lib); the solution
+        // folder and the web site name no project; $(SolutionDir) now expands.
+        ReaderCase{"SolutionConcatenatesItsProjects",
+                   "vs2019/App.sln",
+                   {"App/main.cpp", "App/src/a.cpp", "App/src/b.cpp", "App/Extra.cpp",
+                    "Common/common.cpp", "App/Spaced Name.cpp", "App/include/App.h",
+                    "App/include/App.h", "App/include/sub/Sub.h", "Lib/lib.cpp", "Lib/Debug.cpp",
+                    "Lib/Lib64.cpp", "Lib/Lib.h", "Shared/Shared.cpp", "Shared/Shared.h"}}),
     [](const ::testing::TestParamInfo<ReaderCase>& info) { return info.param.name; });
 
 TEST(ProjectReaders, RelocatedEntriesAreReportedAsWritten) {
@@ -96,6 +124,36 @@ TEST(ProjectReaders, RelocatedEntriesAreReportedAsWritten) {
     ASSERT_TRUE(reader.ReadHwp(dataDir() + "hew/sample.hwp"));
     EXPECT_EQ(reader.Relocated(),
               std::vector<std::string>{"C:\\WorkSpace\\sample\\sample\\intprg.c"});
+}
+
+TEST(ProjectReaders, EntriesWithUnknownPropertiesAreCountedNotListed) {
+    CNvPrjFile reader{TextReadSettings{}};
+    ASSERT_TRUE(reader.ReadVcxproj(dataDir() + "vs2019/App/App.vcxproj"));
+    EXPECT_EQ(reader.SkippedEntries(), 2); // $(SolutionDir) alone, $(IntDir)
+    ASSERT_TRUE(reader.ReadSolution(dataDir() + "vs2019/App.sln"));
+    EXPECT_EQ(reader.SkippedEntries(), 1); // $(IntDir)
+    EXPECT_TRUE(reader.Notices().empty());
+    EXPECT_TRUE(reader.Definitions().Empty());
+}
+
+TEST(ProjectReaders, SolutionNotesProjectsItCannotRead) {
+    TempDir dir;
+    dir.write("ok/ok.vcxproj", "<Project><ItemGroup><ClCompile Include=\"a.c\"/></ItemGroup>"
+                               "</Project>");
+    dir.write("ok/a.c", "int a;\n");
+    dir.write("bad/bad.vcxproj", "<Project><ItemGroup>");
+    const std::string sln = dir.write(
+        "s.sln", "Project(\"{G}\") = \"bad\", \"bad\\bad.vcxproj\", \"{1}\"\r\nEndProject\r\n"
+                 "Project(\"{G}\") = \"gone\", \"gone\\gone.csproj\", \"{2}\"\r\nEndProject\r\n"
+                 "Project(\"{G}\") = \"ok\", \"ok\\ok.vcxproj\", \"{3}\"\r\nEndProject\r\n"
+                 "Project(\"{G}\") = \"self\", \"s.sln\", \"{4}\"\r\nEndProject\r\n"
+                 "Project(\"{G}\") = \"truncated\r\n");
+    CNvPrjFile reader{TextReadSettings{}};
+    ASSERT_TRUE(reader.ReadSolution(sln));
+    EXPECT_EQ(reader.Files(), std::vector<std::string>{dir.path().string() + "/ok/a.c"});
+    EXPECT_EQ(reader.Notices(),
+              (std::vector<std::string>{"Cannot read the project bad\\bad.vcxproj",
+                                        "Cannot read the project gone\\gone.csproj"}));
 }
 
 TEST(ProjectReaders, EachReaderClearsTheListOfThePreviousOne) {
@@ -129,6 +187,16 @@ TEST(ProjectDispatch, LowerCasedExtensionDecidesTheFormat) {
         {"/p/Makefile", std::nullopt},
         {"/p/dir.dsp/file", std::nullopt},
         {"/p/a.dsp.bak", std::nullopt},
+        {"/p/App.VCXPROJ", F::VisualCppMsbuild},
+        {"/p/Shared.vcxitems", F::VisualCppMsbuild},
+        {"/p/App.vcxproj.filters", std::nullopt},
+        {"/p/All.sln", F::Solution},
+        // The compilation database goes by its whole name; other JSON is no project.
+        {"/b/compile_commands.json", F::CompileDatabase},
+        {"/b/COMPILE_COMMANDS.JSON", F::CompileDatabase},
+        {"compile_commands.json", F::CompileDatabase},
+        {"/b/my_compile_commands.json", std::nullopt},
+        {"/b/package.json", std::nullopt},
     };
     for (const auto& [path, format] : cases)
         EXPECT_EQ(LookupProjectFormat(path), format) << path;
@@ -145,9 +213,18 @@ TEST(ProjectDispatch, DialogFiltersOfferXmlFormatsOnlyWithXml) {
                                    "Project File", "Lumbra32 (*.prj)", "Visual Basic 6 (*.vbp)",
                                    "Visual C++ 6 (*.dsp)", "Delphi (*.dpr)", "HEW (*.hwp)"}));
     auto all = ProjectDialogFilters(true);
-    ASSERT_EQ(all.size(), 14u);
-    EXPECT_EQ(all.front().patterns.size(), 13u);
-    EXPECT_EQ(all.back().patterns, std::vector<std::string>{"AndroidManifest.xml"});
+    ASSERT_EQ(all.size(), 15u);
+    EXPECT_EQ(all.front().patterns.size(), 17u);
+    EXPECT_EQ(all[13].patterns, std::vector<std::string>{"AndroidManifest.xml"});
+    // Every pattern of the last group is one of the "Project File" group as well, and each
+    // dispatches to a reader.
+    for (const std::string& pattern : all.back().patterns) {
+        EXPECT_NE(std::find(all.front().patterns.begin(), all.front().patterns.end(), pattern),
+                  all.front().patterns.end())
+            << pattern;
+        const std::string name = pattern.starts_with("*") ? "x" + pattern.substr(1) : pattern;
+        EXPECT_TRUE(IsProjectFile("/p/" + name)) << pattern;
+    }
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "DataFolder.h"
+#include "DataDirectory.h"
 #include "TempDir.h"
 
 namespace lumbra {
@@ -12,7 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-TEST(DataFolderTest, FoundBesideTheInstalledAndTheBuiltPrograms) {
+TEST(DataDirectoryTest, FoundBesideTheInstalledAndTheBuiltPrograms) {
     TempDir dir;
     const fs::path root = dir.path();
     dir.write("opt/l32/bin/lumbra32", "");
@@ -31,7 +31,7 @@ TEST(DataFolderTest, FoundBesideTheInstalledAndTheBuiltPrograms) {
         << "folders are data too";
 }
 
-TEST(DataFolderTest, NearestShareWinsAndFarOnesAreNeverTaken) {
+TEST(DataDirectoryTest, NearestShareWinsAndFarOnesAreNeverTaken) {
     TempDir dir;
     const fs::path root = dir.path();
     dir.write("usr/share/lumbra32/help/index.html", "system");
@@ -48,7 +48,7 @@ TEST(DataFolderTest, NearestShareWinsAndFarOnesAreNeverTaken) {
     EXPECT_EQ(ShareFolder(fs::path("/lumbra32")), std::nullopt);
 }
 
-TEST(DataFolderTest, OnlyExistingNamesInsideTheDataFolderAreAnswered) {
+TEST(DataDirectoryTest, OnlyExistingNamesInsideTheDataFolderAreAnswered) {
     TempDir dir;
     const fs::path root = dir.path();
     const fs::path program = root / "p/bin/lumbra32";

@@ -1,0 +1,1 @@
+int f_Extra_cpp(void) { return 0; }

@@ -1,0 +1,1 @@
+int f_Spaced_Name_cpp(void) { return 0; }

@@ -1,0 +1,1 @@
+int f_App_h(void) { return 0; }

@@ -1,0 +1,1 @@
+int f_main_cpp(void) { return 0; }

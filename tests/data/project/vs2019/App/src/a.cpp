@@ -1,0 +1,1 @@
+int f_a_cpp(void) { return 0; }

@@ -1,0 +1,1 @@
+int f_b_cpp(void) { return 0; }

@@ -1,0 +1,1 @@
+int f_c_cpp(void) { return 0; }

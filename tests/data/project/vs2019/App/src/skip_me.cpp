@@ -1,0 +1,1 @@
+int f_skip_me_cpp(void) { return 0; }

@@ -1,0 +1,1 @@
+int f_common_cpp(void) { return 0; }

@@ -1,0 +1,1 @@
+int f_Debug_cpp(void) { return 0; }

@@ -1,0 +1,1 @@
+int f_Lib_h(void) { return 0; }

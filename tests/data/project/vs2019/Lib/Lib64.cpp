@@ -1,0 +1,1 @@
+int f_Lib64_cpp(void) { return 0; }

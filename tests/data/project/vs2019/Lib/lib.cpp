@@ -1,0 +1,1 @@
+int f_lib_cpp(void) { return 0; }

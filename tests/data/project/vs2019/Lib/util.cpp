@@ -1,0 +1,1 @@
+int f_util_cpp(void) { return 0; }

@@ -1,0 +1,1 @@
+int f_Shared_cpp(void) { return 0; }

@@ -1,0 +1,1 @@
+int f_Shared_h(void) { return 0; }
