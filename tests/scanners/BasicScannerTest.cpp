@@ -13,12 +13,7 @@ using Case = DefinitionCase;
 class BasicDefinitions : public ::testing::TestWithParam<Case> {};
 
 TEST_P(BasicDefinitions, FindsTheModulesAndCalls) {
-    const Case& c = GetParam();
-    ScanHarness scan(SetupFor(kKindBasic));
-    scan.Add("t.bas", c.source);
-    scan.Analyse();
-    EXPECT_EQ(scan.ModuleList(), c.modules);
-    EXPECT_EQ(scan.CallList(), c.calls);
+    ExpectDefinitions(SetupFor(kKindBasic), "t.bas", GetParam());
 }
 
 // VB6: the file module names private procedures; property accessors are named by their kind.

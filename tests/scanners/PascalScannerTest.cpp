@@ -14,12 +14,7 @@ using Case = DefinitionCase;
 class PascalDefinitions : public ::testing::TestWithParam<Case> {};
 
 TEST_P(PascalDefinitions, FindsTheModulesAndCalls) {
-    const Case& c = GetParam();
-    ScanHarness scan(SetupFor(kKindPascal, {{kOptExceptUndefined, 1}}));
-    scan.Add("t.pas", c.source);
-    scan.Analyse();
-    EXPECT_EQ(scan.ModuleList(), c.modules);
-    EXPECT_EQ(scan.CallList(), c.calls);
+    ExpectDefinitions(SetupFor(kKindPascal, {{kOptExceptUndefined, 1}}), "t.pas", GetParam());
 }
 
 // Routine heads become modules at their body; declarations without a body make none.

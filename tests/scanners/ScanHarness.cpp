@@ -232,6 +232,14 @@ std::string DefinitionCaseName(const ::testing::TestParamInfo<DefinitionCase>& i
     return info.param.name;
 }
 
+void ExpectDefinitions(const ScanSetup& setup, const std::string& name, const DefinitionCase& c) {
+    ScanHarness scan(setup);
+    scan.Add(name, c.source);
+    scan.Analyse();
+    EXPECT_EQ(scan.ModuleList(), c.modules);
+    EXPECT_EQ(scan.CallList(), c.calls);
+}
+
 void ExpectSound(ScanHarness& scan, const std::string& what) {
     NFileAnly& engine = scan.engine();
     for (int i = 0; i < engine.GetFileCount(); ++i) {

@@ -87,6 +87,8 @@ struct DefinitionCase {
 };
 void PrintTo(const DefinitionCase& c, std::ostream* os);
 std::string DefinitionCaseName(const ::testing::TestParamInfo<DefinitionCase>& info);
+// Scans the case's source as the file `name` and checks the modules and calls it gives.
+void ExpectDefinitions(const ScanSetup& setup, const std::string& name, const DefinitionCase& c);
 
 // What a scan of bad input must still hold: every line counted in exactly one of the five
 // classes, every module named and inside its file, nesting within its bound.
