@@ -3,19 +3,19 @@
 // source lines per second.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "NFileAnly.h"
 #include "ScannerRegistry.h"
 #include "Settings.h"
 
 namespace fs = std::filesystem;
 using namespace lumbra;
+using namespace lumbra::bench;
 
 namespace {
 
@@ -37,34 +37,13 @@ void writeRoutine(std::ofstream& out, int file, int r) {
         << "\tret\n";
 }
 
-struct Corpus {
-    fs::path dir;
-    std::vector<std::string> files;
-    long lines = 0;
-};
-
 const Corpus& corpus() {
-    static Corpus c = [] {
-        Corpus made;
-        made.dir = fs::temp_directory_path() / ("lumbra-asmbench-" + std::to_string(getpid()));
-        fs::create_directories(made.dir);
-        for (int f = 0; f < kFiles; ++f) {
-            fs::path path = made.dir / ("unit" + std::to_string(f) + ".asm");
-            std::ofstream out(path);
-            out << "; unit " << f << " of the benchmark corpus\n"
-                << "tab_" << f << "\tdw\tr_" << f << "_0, r_" << f << "_1\n";
-            for (int r = 0; r < kRoutinesPerFile; ++r)
-                writeRoutine(out, f, r);
-            out.close();
-            made.files.push_back(path.string());
-        }
-        for (const std::string& p : made.files) {
-            std::ifstream in(p);
-            made.lines += std::count(std::istreambuf_iterator<char>(in),
-                                     std::istreambuf_iterator<char>(), '\n');
-        }
-        return made;
-    }();
+    static Corpus c = MakeCorpus("asmbench", kFiles, ".asm", [](std::ofstream& out, int f) {
+        out << "; unit " << f << " of the benchmark corpus\n"
+            << "tab_" << f << "\tdw\tr_" << f << "_0, r_" << f << "_1\n";
+        for (int r = 0; r < kRoutinesPerFile; ++r)
+            writeRoutine(out, f, r);
+    });
     return c;
 }
 
@@ -87,20 +66,12 @@ void BM_AsmBothPasses(benchmark::State& state) {
         engine.Analyze();
         benchmark::DoNotOptimize(engine.GetModuleCount());
     }
-    state.counters["lines"] = static_cast<double>(c.lines);
-    state.counters["lines/s"] =
-        benchmark::Counter(static_cast<double>(c.lines) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    ReportLineRate(state, c.lines);
 }
 BENCHMARK(BM_AsmBothPasses)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(corpus().dir, ec);
-    return 0;
+    return RunBenchmarks(argc, argv, [] { return std::vector<fs::path>{corpus().dir}; });
 }

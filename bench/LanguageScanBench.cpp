@@ -3,19 +3,18 @@
 // passes; the figure is source lines per second.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "NFileAnly.h"
 #include "ScannerRegistry.h"
 
 namespace fs = std::filesystem;
 using namespace lumbra;
+using namespace lumbra::bench;
 
 namespace {
 
@@ -94,39 +93,13 @@ void writePascalFile(std::ofstream& out, int f) {
     out << "end.\n";
 }
 
-struct Corpus {
-    fs::path dir;
-    std::vector<std::string> files;
-    long lines = 0;
-};
-
-Corpus makeCorpus(const std::string& tag, const std::string& extension,
-                  const std::function<void(std::ofstream&, int)>& write) {
-    Corpus made;
-    made.dir = fs::temp_directory_path() / ("lumbra-" + tag + "bench-" + std::to_string(getpid()));
-    fs::create_directories(made.dir);
-    for (int f = 0; f < kFiles; ++f) {
-        fs::path path = made.dir / ("unit" + std::to_string(f) + extension);
-        std::ofstream out(path);
-        write(out, f);
-        out.close();
-        made.files.push_back(path.string());
-    }
-    for (const std::string& p : made.files) {
-        std::ifstream in(p);
-        made.lines +=
-            std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n');
-    }
-    return made;
-}
-
 const Corpus& basicCorpus() {
-    static Corpus c = makeCorpus("vb", ".vb", writeBasicFile);
+    static Corpus c = MakeCorpus("vbbench", kFiles, ".vb", writeBasicFile);
     return c;
 }
 
 const Corpus& pascalCorpus() {
-    static Corpus c = makeCorpus("pas", ".pas", writePascalFile);
+    static Corpus c = MakeCorpus("pasbench", kFiles, ".pas", writePascalFile);
     return c;
 }
 
@@ -140,10 +113,7 @@ void run(benchmark::State& state, const Corpus& c, int kind) {
         engine.Analyze();
         benchmark::DoNotOptimize(engine.GetModuleCount());
     }
-    state.counters["lines"] = static_cast<double>(c.lines);
-    state.counters["lines/s"] =
-        benchmark::Counter(static_cast<double>(c.lines) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    ReportLineRate(state, c.lines);
 }
 
 // Both passes: registration, then the analysis run over every file.
@@ -160,11 +130,7 @@ BENCHMARK(BM_PascalBothPasses)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(basicCorpus().dir, ec);
-    fs::remove_all(pascalCorpus().dir, ec);
-    return 0;
+    return RunBenchmarks(argc, argv, [] {
+        return std::vector<fs::path>{basicCorpus().dir, pascalCorpus().dir};
+    });
 }

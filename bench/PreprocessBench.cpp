@@ -6,14 +6,15 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "NFileAnly.h"
 #include "ScannerRegistry.h"
 
 namespace fs = std::filesystem;
 using namespace lumbra;
+using namespace lumbra::bench;
 
 namespace {
 
@@ -63,8 +64,7 @@ void writeSource(const fs::path& path, int file) {
 const Project& project() {
     static Project p = [] {
         Project made;
-        made.dir = fs::temp_directory_path() / ("lumbra-prebench-" + std::to_string(getpid()));
-        fs::create_directories(made.dir);
+        made.dir = MakeScratchDir("prebench");
         for (int h = 0; h < kHeaders; ++h)
             writeHeader(made.dir, h);
         for (int f = 0; f < kSources; ++f) {
@@ -92,10 +92,7 @@ void BM_ConditionsAndIncludes(benchmark::State& state) {
         engine.Analyze();
         benchmark::DoNotOptimize(engine.GetModuleCount());
     }
-    state.counters["lines"] = static_cast<double>(p.lines);
-    state.counters["lines/s"] =
-        benchmark::Counter(static_cast<double>(p.lines) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    ReportLineRate(state, p.lines);
 }
 // Option 19 clear (every inclusion read again) and set (once per pass).
 BENCHMARK(BM_ConditionsAndIncludes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -103,10 +100,5 @@ BENCHMARK(BM_ConditionsAndIncludes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecon
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(project().dir, ec);
-    return 0;
+    return RunBenchmarks(argc, argv, [] { return std::vector<fs::path>{project().dir}; });
 }

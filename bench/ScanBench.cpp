@@ -2,18 +2,18 @@
 // pass (registration) and the analysis pass; the figure is source lines per second.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "NFileAnly.h"
 #include "ScannerRegistry.h"
 
 namespace fs = std::filesystem;
 using namespace lumbra;
+using namespace lumbra::bench;
 
 namespace {
 
@@ -47,37 +47,16 @@ void writeFunction(std::ofstream& out, int file, int fn) {
         << "}\n\n";
 }
 
-struct Corpus {
-    fs::path dir;
-    std::vector<std::string> files;
-    long lines = 0;
-};
-
 const Corpus& corpus() {
-    static Corpus c = [] {
-        Corpus made;
-        made.dir = fs::temp_directory_path() / ("lumbra-scanbench-" + std::to_string(getpid()));
-        fs::create_directories(made.dir);
-        for (int f = 0; f < kFiles; ++f) {
-            fs::path path = made.dir / ("unit" + std::to_string(f) + ".c");
-            std::ofstream out(path);
-            out << "/* unit " << f << " of the benchmark corpus */\n#include <stdio.h>\n"
-                << "#include \"state.h\"\n#define LIMIT " << 1000 + f << "\n\n"
-                << "struct state { int mode; int *data; const struct ops *ops; };\n\n"
-                << "int helper_" << f << "(struct state *s, int i) { return s->data[i]; }\n"
-                << "int api_" << f << "(int v) { return v * 2; }\n\n";
-            for (int fn = 0; fn < kFunctionsPerFile; ++fn)
-                writeFunction(out, f, fn);
-            out.close();
-            made.files.push_back(path.string());
-        }
-        for (const std::string& p : made.files) {
-            std::ifstream in(p);
-            made.lines += std::count(std::istreambuf_iterator<char>(in),
-                                     std::istreambuf_iterator<char>(), '\n');
-        }
-        return made;
-    }();
+    static Corpus c = MakeCorpus("scanbench", kFiles, ".c", [](std::ofstream& out, int f) {
+        out << "/* unit " << f << " of the benchmark corpus */\n#include <stdio.h>\n"
+            << "#include \"state.h\"\n#define LIMIT " << 1000 + f << "\n\n"
+            << "struct state { int mode; int *data; const struct ops *ops; };\n\n"
+            << "int helper_" << f << "(struct state *s, int i) { return s->data[i]; }\n"
+            << "int api_" << f << "(int v) { return v * 2; }\n\n";
+        for (int fn = 0; fn < kFunctionsPerFile; ++fn)
+            writeFunction(out, f, fn);
+    });
     return c;
 }
 
@@ -95,10 +74,7 @@ void BM_DefinitionPass(benchmark::State& state) {
         registerAll(engine);
         benchmark::DoNotOptimize(engine.GetModuleCount());
     }
-    state.counters["lines"] = static_cast<double>(c.lines);
-    state.counters["lines/s"] =
-        benchmark::Counter(static_cast<double>(c.lines) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    ReportLineRate(state, c.lines);
 }
 BENCHMARK(BM_DefinitionPass)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -112,20 +88,12 @@ void BM_BothPasses(benchmark::State& state) {
         engine.Analyze();
         benchmark::DoNotOptimize(engine.GetModuleCount());
     }
-    state.counters["lines"] = static_cast<double>(c.lines);
-    state.counters["lines/s"] =
-        benchmark::Counter(static_cast<double>(c.lines) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    ReportLineRate(state, c.lines);
 }
 BENCHMARK(BM_BothPasses)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(corpus().dir, ec);
-    return 0;
+    return RunBenchmarks(argc, argv, [] { return std::vector<fs::path>{corpus().dir}; });
 }

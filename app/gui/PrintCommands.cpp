@@ -3,11 +3,9 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTimer>
 #include <cstdio>
 
 #include "CodePage.h"
@@ -155,31 +153,9 @@ bool PrintToPdf(TLumbra32App& app, PrintPane pane, const QString& out) {
 
 void PrintWhenReady(TLumbra32App& app, const PrintRequest& request,
                     std::function<void(int status)> done, int timeoutMs) {
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    auto* poll = new QTimer(&app);
-    poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, &app, [&app, request, done, clock, poll, timeoutMs] {
-        AppCore& core = app.Core();
-        if (core.Active() && clock->elapsed() < timeoutMs)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (core.Active()) {
-            std::fprintf(stderr, "lumbra32: the analysis did not complete in time\n");
-            done(1);
-            return;
-        }
-        if (!request.select.isEmpty() &&
-            !app.Frame().Panel().Structure().SelectModule(Utf8ToInternal(
-                request.select.toStdString(), core.Engine().GetTextReadSettings().codePage))) {
-            std::fprintf(stderr, "lumbra32: no box shows %s\n", qPrintable(request.select));
-            done(1);
-            return;
-        }
+    WhenAnalysed(app, request.select, timeoutMs, done, [&app, request, done] {
         done(PrintToPdf(app, request.pane, request.out) ? 0 : 1);
     });
-    poll->start();
 }
 
 void RegisterPrintScreenshotTargets() {

@@ -124,31 +124,41 @@ bool ParseScreenshotSize(const QString& text, QSize& size) {
            size.height() <= 10000;
 }
 
-void TakeScreenshot(TLumbra32App& app, const ScreenshotRequest& request,
-                    std::function<void(int status)> done, int timeoutMs) {
-    RegisterBuiltInScreenshotTargets();
+void WhenAnalysed(TLumbra32App& app, const QString& select, int timeoutMs,
+                  std::function<void(int status)> done, std::function<void()> ready) {
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     auto* poll = new QTimer(&app);
     poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, &app, [&app, request, done, clock, poll, timeoutMs] {
+    QObject::connect(
+        poll, &QTimer::timeout, &app, [&app, select, done, ready, clock, poll, timeoutMs] {
+            AppCore& core = app.Core();
+            if (core.Active() && clock->elapsed() < timeoutMs)
+                return;
+            poll->stop();
+            poll->deleteLater();
+            if (core.Active()) {
+                std::fprintf(stderr, "lumbra32: the analysis did not complete in time\n");
+                done(1);
+                return;
+            }
+            if (!select.isEmpty() &&
+                !app.Frame().Panel().Structure().SelectModule(Utf8ToInternal(
+                    select.toStdString(), core.Engine().GetTextReadSettings().codePage))) {
+                std::fprintf(stderr, "lumbra32: no box shows %s\n", qPrintable(select));
+                done(1);
+                return;
+            }
+            ready();
+        });
+    poll->start();
+}
+
+void TakeScreenshot(TLumbra32App& app, const ScreenshotRequest& request,
+                    std::function<void(int status)> done, int timeoutMs) {
+    RegisterBuiltInScreenshotTargets();
+    WhenAnalysed(app, request.select, timeoutMs, done, [&app, request, done] {
         AppCore& core = app.Core();
-        if (core.Active() && clock->elapsed() < timeoutMs)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (core.Active()) {
-            std::fprintf(stderr, "lumbra32: the analysis did not complete in time\n");
-            done(1);
-            return;
-        }
-        if (!request.select.isEmpty() &&
-            !app.Frame().Panel().Structure().SelectModule(Utf8ToInternal(
-                request.select.toStdString(), core.Engine().GetTextReadSettings().codePage))) {
-            std::fprintf(stderr, "lumbra32: no box shows %s\n", qPrintable(request.select));
-            done(1);
-            return;
-        }
         TSourceWin& source = app.Frame().Panel().Source();
         int style = 0;
         if (ParseSourceStyle(request.sourceStyle, style)) {
@@ -179,7 +189,6 @@ void TakeScreenshot(TLumbra32App& app, const ScreenshotRequest& request,
         }
         done(0);
     });
-    poll->start();
 }
 
 } // namespace lumbra::gui

@@ -59,6 +59,11 @@ bool HasScreenshotTarget(const QString& name);
 // Parses "WxH"; false when it is malformed.
 bool ParseScreenshotSize(const QString& text, QSize& size);
 
+// Calls `ready` once the analysis is complete (waiting at most `timeoutMs`) and the module
+// `select` (UTF-8; none when empty) is selected; otherwise says why on stderr and calls done(1).
+void WhenAnalysed(TLumbra32App& app, const QString& select, int timeoutMs,
+                  std::function<void(int status)> done, std::function<void()> ready);
+
 // Starts the picture: `done` is called with the exit status once the picture is saved (0) or
 // failed (1). Waits at most `timeoutMs` for the analysis.
 void TakeScreenshot(TLumbra32App& app, const ScreenshotRequest& request,

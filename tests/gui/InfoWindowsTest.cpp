@@ -8,13 +8,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <functional>
 
+#include "AppWindowTest.h"
 #include "CommandTable.h"
 #include "InfoTableModel.h"
 #include "InfoWindows.h"
@@ -25,39 +24,17 @@
 #include "TMdlInfFrm.h"
 #include "TProgress.h"
 #include "TXrefMdl.h"
-#include "TempDir.h"
 
 namespace lumbra::gui {
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms = 30000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
-
-class InfoWindowsTest : public ::testing::Test {
+class InfoWindowsTest : public AppWindowTest {
 protected:
     InfoWindowsTest() { start(); }
-    ~InfoWindowsTest() override { app.reset(); }
 
     void start() {
-        StartOptions options;
-        options.args = {"lumbra32"};
-        options.iniPath = (config.path() / "Lumbra32.ini").string();
-        options.interactive = false;
-        app = std::make_unique<TLumbra32App>(options);
-        app->Start();
+        startApp(testOptions());
         app->Frame().resize(1200, 760);
-    }
-    void openSample() {
-        core().OpenPaths({LUMBRA_SAMPLE_DIR});
-        ASSERT_TRUE(waitFor([&] { return !core().Active() && !core().Rows().empty(); }));
     }
     int rowOf(const std::string& name) {
         const TreeRowList& rows = core().Rows();
@@ -82,13 +59,8 @@ protected:
         return out;
     }
 
-    AppCore& core() { return app->Core(); }
-    TMainFrame& frame() { return app->Frame(); }
     InfoWindows& windows() { return *FindInfoWindows(frame()); }
     TMdlInfFrm& pane() { return frame().Panel().ModuleInfo(); }
-
-    test::TempDir config;
-    std::unique_ptr<TLumbra32App> app;
 };
 
 TEST_F(InfoWindowsTest, AnalyzeInformationListsSortsCopiesAndKeepsItsLayout) {

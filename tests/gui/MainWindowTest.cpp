@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,8 +20,8 @@
 #include <QUrl>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 
+#include "AppWindowTest.h"
 #include "CommandTable.h"
 #include "ModuleTreeModel.h"
 #include "StructureText.h"
@@ -34,7 +33,6 @@
 #include "TSourceWin.h"
 #include "TStructWin.h"
 #include "TTreeWin.h"
-#include "TempDir.h"
 #include "UiText.h"
 
 namespace fs = std::filesystem;
@@ -42,26 +40,10 @@ namespace fs = std::filesystem;
 namespace lumbra::gui {
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms = 30000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
-
-class WindowTest : public ::testing::Test {
+class WindowTest : public AppWindowTest {
 protected:
     WindowTest() {
-        StartOptions options;
-        options.args = {"lumbra32"};
-        options.iniPath = (config.path() / "Lumbra32.ini").string();
-        options.interactive = false;
-        app = std::make_unique<TLumbra32App>(options);
-        app->Start();
+        startApp(testOptions());
         app->Frame().resize(1200, 760);
         app->Frame().activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&app->Frame()));
@@ -71,14 +53,11 @@ protected:
         SetUiLanguage(UiLanguage::English);
     }
 
-    AppCore& core() { return app->Core(); }
-    TMainFrame& frame() { return app->Frame(); }
     TStructWin& chart() { return frame().Panel().Structure(); }
     QWidget* chartView() { return chart().viewport(); }
 
     void openSample() {
-        core().OpenPaths({LUMBRA_SAMPLE_DIR});
-        ASSERT_TRUE(waitFor([&] { return !core().Active() && !core().Rows().empty(); }));
+        AppWindowTest::openSample();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
     }
     // The first row of a module, in list order.
@@ -104,9 +83,6 @@ protected:
         ASSERT_TRUE(frame().grab().save(path, "PNG")) << path.toStdString();
     }
     void trigger(int id) { ASSERT_TRUE(frame().Commands().Trigger(id)) << id; }
-
-    test::TempDir config;
-    std::unique_ptr<TLumbra32App> app;
 };
 
 TEST_F(WindowTest, TheSampleIsAnalysedAndTheChartAnswersClicksFoldsMovesAndCopies) {

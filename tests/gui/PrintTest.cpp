@@ -6,13 +6,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QPrinter>
 #include <QTest>
-#include <functional>
 
 #include "AppCore.h"
+#include "AppWindowTest.h"
 #include "ChartPainter.h"
 #include "CommandTable.h"
 #include "PrintCommands.h"
@@ -23,21 +22,9 @@
 #include "TMainFrame.h"
 #include "TMainPnl.h"
 #include "TStructWin.h"
-#include "TempDir.h"
 
 namespace lumbra::gui {
 namespace {
-
-bool waitFor(const std::function<bool()>& done, int ms = 30000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
 
 // Pages of a PDF written by Qt: its page objects.
 int pdfPages(const std::string& path) {
@@ -61,14 +48,11 @@ std::string callsFile(int calls) {
     return text;
 }
 
-class PrintTest : public ::testing::Test {
+class PrintTest : public AppWindowTest {
 protected:
     void start() {
-        StartOptions options;
-        options.args = {"lumbra32"};
-        options.iniPath = (config.path() / "Lumbra32.ini").string();
+        StartOptions options = testOptions();
         options.readOnlySettings = true;
-        options.interactive = false;
         app = std::make_unique<TLumbra32App>(options);
         app->MessageBoxes().handler = [this](const std::string& text, const std::string& caption,
                                              MessageKind kind) {
@@ -92,10 +76,6 @@ protected:
         };
     }
     ~PrintTest() override { app.reset(); }
-    void open(const std::vector<std::string>& paths) {
-        app->Core().OpenPaths(paths);
-        ASSERT_TRUE(waitFor([&] { return !app->Core().Active() && !app->Core().Rows().empty(); }));
-    }
     CommandSet& commands() { return app->Frame().Commands(); }
     // Expected pages of a printout on the PDF printer (its own layout rules are tested apart).
     int expectedPages(PrintPane pane) {
@@ -109,9 +89,7 @@ protected:
         return printout.PageCount();
     }
 
-    test::TempDir config;
     test::TempDir work;
-    std::unique_ptr<TLumbra32App> app;
     PrintCommands* print = nullptr;
     std::vector<std::string> messages;
     bool answer = true;
@@ -125,7 +103,7 @@ protected:
 TEST_F(PrintTest, TheStructureAndTheSourcePrintToPdfPageByPage) {
     start();
     EXPECT_FALSE(commands().Action(kCmdPrint)->isEnabled()); // no calling tree yet
-    open({work.write("calls.c", callsFile(150))});
+    openPaths({work.write("calls.c", callsFile(150))});
     ASSERT_GE(app->Core().Rows().size(), 151u);
 
     // Yes: the structure. 151 rows need several pages.
@@ -163,7 +141,7 @@ TEST_F(PrintTest, TheStructureAndTheSourcePrintToPdfPageByPage) {
 TEST_F(PrintTest, ASourceOfExactlyOnePageOfLinesPrintsOnePage) {
     start();
     // Find how many lines fit, then print a file of exactly that many, and one more.
-    open({work.write("probe.c", "void probe(void)\n{\n}\n")});
+    openPaths({work.write("probe.c", "void probe(void)\n{\n}\n")});
     ASSERT_TRUE(app->Frame().Panel().Structure().SelectModule("probe"));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -181,7 +159,7 @@ TEST_F(PrintTest, ASourceOfExactlyOnePageOfLinesPrintsOnePage) {
         text += "}\n";
         const std::string file = work.write("one" + std::to_string(extra) + ".c", text);
         app->Core().ClearAnalysis();
-        open({file});
+        openPaths({file});
         ASSERT_TRUE(app->Frame().Panel().Structure().SelectModule("one"));
         const std::string out = (work.path() / ("one" + std::to_string(extra) + ".pdf")).string();
         ASSERT_TRUE(PrintToPdf(*app, PrintPane::Source, QString::fromStdString(out)));
@@ -191,7 +169,7 @@ TEST_F(PrintTest, ASourceOfExactlyOnePageOfLinesPrintsOnePage) {
 
 TEST_F(PrintTest, ThePreviewPagesThroughThePrintoutWhileTheMainWindowWaits) {
     start();
-    open({work.write("calls.c", callsFile(400))});
+    openPaths({work.write("calls.c", callsFile(400))});
     answer = true;
     ASSERT_TRUE(commands().Trigger(kCmdPrintPreview));
     EXPECT_EQ(messages.back(), "Print Preview: Structure or Source ?");

@@ -8,8 +8,8 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
-#include <functional>
 
+#include "AppWindowTest.h"
 #include "BuildInfo.h"
 #include "CommandTable.h"
 #include "ExternalEditor.h"
@@ -25,31 +25,16 @@
 #include "TSourceWin.h"
 #include "TStructWin.h"
 #include "TTreeWin.h"
-#include "TempDir.h"
 #include "UiText.h"
 
 namespace lumbra::gui {
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms = 30000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
-
-class ShellTest : public ::testing::Test {
+class ShellTest : public AppWindowTest {
 protected:
     void start(const std::string& language = "") {
-        StartOptions options;
-        options.args = {"lumbra32"};
-        options.iniPath = (config.path() / "Lumbra32.ini").string();
+        StartOptions options = testOptions();
         options.readOnlySettings = true;
-        options.interactive = false;
         options.language = language;
         app = std::make_unique<TLumbra32App>(options);
         app->MessageBoxes().handler = [this](const std::string& text, const std::string& caption,
@@ -77,10 +62,6 @@ protected:
         app.reset();
         SetUiLanguage(UiLanguage::English);
     }
-    void openSample() {
-        app->Core().OpenPaths({LUMBRA_SAMPLE_DIR});
-        ASSERT_TRUE(waitFor([&] { return !app->Core().Active() && !app->Core().Rows().empty(); }));
-    }
     void selectModule(const std::string& name) {
         AppCore& core = app->Core();
         for (std::size_t i = 0; i < core.Rows().size(); ++i)
@@ -92,8 +73,6 @@ protected:
     }
     CommandSet& commands() { return app->Frame().Commands(); }
 
-    test::TempDir config;
-    std::unique_ptr<TLumbra32App> app;
     HelpCommands* help = nullptr;
     ExternalEditor* editor = nullptr;
     std::vector<std::string> messages;

@@ -6,15 +6,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 
+#include "AppWindowTest.h"
 #include "CommandSet.h"
 #include "CommandTable.h"
 #include "TLumbra32App.h"
@@ -22,41 +21,22 @@
 #include "TMainPnl.h"
 #include "TSourceWin.h"
 #include "TStructWin.h"
-#include "TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace lumbra::gui {
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms = 30000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
-
-class SourcePaneTest : public ::testing::Test {
+class SourcePaneTest : public AppWindowTest {
 protected:
     SourcePaneTest() {
-        StartOptions options;
-        options.args = {"lumbra32"};
-        options.iniPath = (config.path() / "Lumbra32.ini").string();
-        options.interactive = false;
-        app = std::make_unique<TLumbra32App>(options);
-        app->Start();
+        startApp(testOptions());
         app->Frame().resize(1400, 800);
     }
-    ~SourcePaneTest() override { app.reset(); }
 
     // The sample analysed and main.c shown at "calculate" (line 11).
     void showCalculate() {
-        core().OpenPaths({LUMBRA_SAMPLE_DIR});
-        ASSERT_TRUE(waitFor([&] { return !core().Active() && !core().Rows().empty(); }));
+        openSample();
         ASSERT_TRUE(frame().Panel().Structure().SelectModule("calculate"));
         core().SetCurrentRow(core().CurrentRow()); // the source follows the current row
         ASSERT_TRUE(waitFor([&] { return !source().ShownPath().empty(); }));
@@ -80,13 +60,8 @@ protected:
                 row * g.rowHeight + g.rowHeight / 2};
     }
 
-    AppCore& core() { return app->Core(); }
-    TMainFrame& frame() { return app->Frame(); }
     TSourceWin& source() { return frame().Panel().Source(); }
     QString pane() { return frame().StatusPane(AppCore::kPaneSource).text(); }
-
-    test::TempDir config;
-    std::unique_ptr<TLumbra32App> app;
 };
 
 TEST_F(SourcePaneTest, TheSampleShowsInEveryStyleAndTheSwitchesFollowTheCommands) {

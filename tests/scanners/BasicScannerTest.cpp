@@ -8,37 +8,12 @@
 namespace lumbra::test {
 namespace {
 
-ScanSetup basicSetup(std::vector<std::pair<int, int>> options = {}) {
-    ScanSetup setup;
-    setup.kind = kKindBasic;
-    setup.options = std::move(options);
-    return setup;
-}
-
-struct Case {
-    const char* name;
-    const char* source;
-    const char* modules; // "name@line" of the file's modules in list order
-    const char* calls;   // "caller>callee" of the file's call records
-};
-
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.name;
-}
+using Case = DefinitionCase;
 
 class BasicDefinitions : public ::testing::TestWithParam<Case> {};
 
 TEST_P(BasicDefinitions, FindsTheModulesAndCalls) {
-    const Case& c = GetParam();
-    ScanHarness scan(basicSetup());
-    scan.Add("t.bas", c.source);
-    scan.Analyse();
-    EXPECT_EQ(scan.ModuleList(), c.modules);
-    EXPECT_EQ(scan.CallList(), c.calls);
-}
-
-std::string caseName(const ::testing::TestParamInfo<Case>& info) {
-    return info.param.name;
+    ExpectDefinitions(SetupFor(kKindBasic), "t.bas", GetParam());
 }
 
 // VB6: the file module names private procedures; property accessors are named by their kind.
@@ -93,7 +68,7 @@ const Case kVb6[] = {
      "End Function\n",
      "Util@1 Sum@2", "Util>Sum"},
 };
-INSTANTIATE_TEST_SUITE_P(Vb6, BasicDefinitions, ::testing::ValuesIn(kVb6), caseName);
+INSTANTIATE_TEST_SUITE_P(Vb6, BasicDefinitions, ::testing::ValuesIn(kVb6), DefinitionCaseName);
 
 // VB.NET: containers nest, modifiers and attributes may stand before them, and heads without a
 // body are declarations.
@@ -176,7 +151,7 @@ const Case kNet[] = {
      "End Class\n",
      "C@1 Name@2 Size@4 Compute@11", "C>Name C>Size C>Compute"},
 };
-INSTANTIATE_TEST_SUITE_P(Net, BasicDefinitions, ::testing::ValuesIn(kNet), caseName);
+INSTANTIATE_TEST_SUITE_P(Net, BasicDefinitions, ::testing::ValuesIn(kNet), DefinitionCaseName);
 
 // Tokens that name a procedure but are no calls.
 const Case kNoCalls[] = {
@@ -220,7 +195,8 @@ const Case kNoCalls[] = {
      "End Sub\n",
      "Util@1 A@2", "Util>A"},
 };
-INSTANTIATE_TEST_SUITE_P(NoCalls, BasicDefinitions, ::testing::ValuesIn(kNoCalls), caseName);
+INSTANTIATE_TEST_SUITE_P(NoCalls, BasicDefinitions, ::testing::ValuesIn(kNoCalls),
+                         DefinitionCaseName);
 
 // --- line classes and paths
 // ------------------------------------------------------------------------
@@ -245,7 +221,7 @@ void PrintTo(const Counts& c, std::ostream* os) {
 }
 
 TEST(BasicCounts, ProcedureBodiesEndOnTheirOwnEndLine) {
-    ScanHarness scan(basicSetup());
+    ScanHarness scan(SetupFor(kKindBasic));
     scan.Add("t.bas", "Attribute VB_Name = \"Util\"\n" // 1
                       "Option Explicit\n"              // 2 Exec of the file
                       "Public Sub Run()\n"             // 3
@@ -282,7 +258,7 @@ TEST(BasicCounts, ProcedureBodiesEndOnTheirOwnEndLine) {
 }
 
 TEST(BasicCounts, EndLinesThatCloseNoBlockKeepTheProcedureOpen) {
-    ScanHarness scan(basicSetup());
+    ScanHarness scan(SetupFor(kKindBasic));
     scan.Add("t.vb", "Class C\n"                         // 1
                      "    Property P() As Integer\n"     // 2
                      "        Get\n"                     // 3
@@ -309,7 +285,7 @@ TEST(BasicCounts, EndLinesThatCloseNoBlockKeepTheProcedureOpen) {
 }
 
 TEST(BasicCounts, HeaderLinesBecomeDefineButProcedureLinesStayExec) {
-    ScanHarness scan(basicSetup());
+    ScanHarness scan(SetupFor(kKindBasic));
     scan.Add("t.vb", "Imports System\n" // 1 Exec, then Define at the class line
                      "Class A\n"        // 2
                      "    Sub S()\n"    // 3
@@ -330,7 +306,7 @@ TEST(BasicCounts, DesignerRegionIsLeftOutWithOption12) {
                          "    End Sub\n"
                          "#End Region\n"
                          "End Class\n";
-    ScanHarness with(basicSetup({{kOptDesignerRegion, 1}}));
+    ScanHarness with(SetupFor(kKindBasic, {{kOptDesignerRegion, 1}}));
     with.Add("f.vb", source);
     with.Analyse();
     EXPECT_EQ(with.ModuleList(), "F@1");
@@ -338,7 +314,7 @@ TEST(BasicCounts, DesignerRegionIsLeftOutWithOption12) {
     EXPECT_EQ(with.Word(0, 4) & kLineActive, 0u);
     EXPECT_NE(with.Word(0, 2) & kLineKindDirective, 0u);
 
-    ScanHarness without(basicSetup());
+    ScanHarness without(SetupFor(kKindBasic));
     without.Add("f.vb", source);
     without.Analyse();
     EXPECT_EQ(without.ModuleList(), "F@1 F.InitializeComponent@4");
@@ -346,7 +322,7 @@ TEST(BasicCounts, DesignerRegionIsLeftOutWithOption12) {
 }
 
 TEST(BasicCounts, RemStartsACommentOnlyAsAWord) {
-    ScanHarness scan(basicSetup());
+    ScanHarness scan(SetupFor(kKindBasic));
     scan.Add("t.bas", "Attribute VB_Name = \"M\"\n"
                       "Rem a comment\n"
                       "REM another\n"
@@ -358,7 +334,7 @@ TEST(BasicCounts, RemStartsACommentOnlyAsAWord) {
 // --- line words ----------------------------------------------------------------------------------
 
 TEST(BasicWords, StatementKindsCallsAndFolding) {
-    ScanSetup setup = basicSetup();
+    ScanSetup setup = SetupFor(kKindBasic);
     setup.sourceFolding = 1;
     ScanHarness scan(setup);
     scan.Add("t.vb", "Namespace N\n"            // 1
@@ -392,7 +368,7 @@ TEST(BasicWords, StatementKindsCallsAndFolding) {
 }
 
 TEST(BasicWords, FramedNameCommentDescribesTheNextProcedure) {
-    ScanSetup setup = basicSetup();
+    ScanSetup setup = SetupFor(kKindBasic);
     setup.labels = {"No.", "Name", "Function", "Remarks"};
     ScanHarness scan(setup);
     scan.Add("t.bas", "Attribute VB_Name = \"Util\"\n"
@@ -408,7 +384,7 @@ TEST(BasicWords, FramedNameCommentDescribesTheNextProcedure) {
 }
 
 TEST(BasicFiles, CallsLinkAcrossFilesAndToPrivateProceduresOfTheirOwnFile) {
-    ScanHarness scan(basicSetup());
+    ScanHarness scan(SetupFor(kKindBasic));
     scan.Add("a.bas", "Attribute VB_Name = \"A\"\n"
                       "Private Sub Helper()\n"
                       "End Sub\n"
@@ -428,7 +404,7 @@ TEST(BasicFiles, CallsLinkAcrossFilesAndToPrivateProceduresOfTheirOwnFile) {
 }
 
 TEST(BasicFiles, ASecondAnalysisGivesTheSameResult) {
-    ScanHarness scan(basicSetup());
+    ScanHarness scan(SetupFor(kKindBasic));
     scan.Add("a.bas", "Attribute VB_Name = \"A\"\n"
                       "Public Sub Run()\n"
                       "    If x Then\n"

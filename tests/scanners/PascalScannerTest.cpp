@@ -9,37 +9,12 @@
 namespace lumbra::test {
 namespace {
 
-ScanSetup pascalSetup(std::vector<std::pair<int, int>> options = {}) {
-    ScanSetup setup;
-    setup.kind = kKindPascal;
-    setup.options = std::move(options);
-    return setup;
-}
-
-struct Case {
-    const char* name;
-    const char* source;
-    const char* modules; // "name@line" of the file's modules in list order
-    const char* calls;   // "caller>callee" of the file's call records
-};
-
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.name;
-}
+using Case = DefinitionCase;
 
 class PascalDefinitions : public ::testing::TestWithParam<Case> {};
 
 TEST_P(PascalDefinitions, FindsTheModulesAndCalls) {
-    const Case& c = GetParam();
-    ScanHarness scan(pascalSetup({{kOptExceptUndefined, 1}}));
-    scan.Add("t.pas", c.source);
-    scan.Analyse();
-    EXPECT_EQ(scan.ModuleList(), c.modules);
-    EXPECT_EQ(scan.CallList(), c.calls);
-}
-
-std::string caseName(const ::testing::TestParamInfo<Case>& info) {
-    return info.param.name;
+    ExpectDefinitions(SetupFor(kKindPascal, {{kOptExceptUndefined, 1}}), "t.pas", GetParam());
 }
 
 // Routine heads become modules at their body; declarations without a body make none.
@@ -104,7 +79,8 @@ const Case kRoutines[] = {
      "end;\n",
      "A@1 B@5", ""},
 };
-INSTANTIATE_TEST_SUITE_P(Routines, PascalDefinitions, ::testing::ValuesIn(kRoutines), caseName);
+INSTANTIATE_TEST_SUITE_P(Routines, PascalDefinitions, ::testing::ValuesIn(kRoutines),
+                         DefinitionCaseName);
 
 // Classes, records and interfaces: containers, methods and the bodies that claim them.
 const Case kClasses[] = {
@@ -205,7 +181,8 @@ const Case kClasses[] = {
      "end;\n",
      "Go@6", ""},
 };
-INSTANTIATE_TEST_SUITE_P(Classes, PascalDefinitions, ::testing::ValuesIn(kClasses), caseName);
+INSTANTIATE_TEST_SUITE_P(Classes, PascalDefinitions, ::testing::ValuesIn(kClasses),
+                         DefinitionCaseName);
 
 // Calls: the current file first, then a method of the same class, then any file.
 const Case kCalls[] = {
@@ -268,10 +245,10 @@ const Case kCalls[] = {
      "end;\n",
      "A@1 B@7", ""},
 };
-INSTANTIATE_TEST_SUITE_P(Calls, PascalDefinitions, ::testing::ValuesIn(kCalls), caseName);
+INSTANTIATE_TEST_SUITE_P(Calls, PascalDefinitions, ::testing::ValuesIn(kCalls), DefinitionCaseName);
 
 TEST(PascalCalls, UnknownNamesFollowedByAParenthesisBecomeUndefinedModules) {
-    ScanHarness scan(pascalSetup());
+    ScanHarness scan(SetupFor(kKindPascal));
     scan.Add("t.pas", "procedure A;\n"
                       "begin\n"
                       "  WriteLn (1);\n"
@@ -285,7 +262,7 @@ TEST(PascalCalls, UnknownNamesFollowedByAParenthesisBecomeUndefinedModules) {
 }
 
 TEST(PascalCalls, CallsLinkAcrossUnits) {
-    ScanHarness scan(pascalSetup());
+    ScanHarness scan(SetupFor(kKindPascal));
     scan.Add("a.pas", "unit A;\ninterface\nprocedure Shared;\nimplementation\n"
                       "procedure Shared;\nbegin\nend;\nend.\n");
     scan.Add("b.pas", "unit B;\nimplementation\nprocedure Use;\nbegin\n  Shared;\nend;\nend.\n");
@@ -298,7 +275,7 @@ TEST(PascalCalls, CallsLinkAcrossUnits) {
 // ------------------------------------------------------------------------
 
 TEST(PascalCounts, CaseLabelsCountAsPathsAtTheirOwnCaseOnly) {
-    ScanHarness scan(pascalSetup());
+    ScanHarness scan(SetupFor(kKindPascal));
     scan.Add("t.pas", "procedure P;\n"                              // 1
                       "begin\n"                                     // 2
                       "  case X of\n"                               // 3 +1
@@ -318,7 +295,7 @@ TEST(PascalCounts, CaseLabelsCountAsPathsAtTheirOwnCaseOnly) {
 }
 
 TEST(PascalCounts, ACaseWithThreeLabelsIsFourPaths) {
-    ScanHarness scan(pascalSetup());
+    ScanHarness scan(SetupFor(kKindPascal));
     scan.Add("t.pas", "procedure P;\n"
                       "begin\n"
                       "  case X of\n"
@@ -331,7 +308,7 @@ TEST(PascalCounts, ACaseWithThreeLabelsIsFourPaths) {
 }
 
 TEST(PascalCounts, LineClassesAroundRoutines) {
-    ScanHarness scan(pascalSetup());
+    ScanHarness scan(SetupFor(kKindPascal));
     scan.Add("t.pas", "unit U;\n"        // 1 Define
                       "{$R *.res}\n"     // 2 Define: a directive is code
                       "(* comment *)\n"  // 3 Comment
@@ -355,7 +332,7 @@ TEST(PascalCounts, LineClassesAroundRoutines) {
 }
 
 TEST(PascalCounts, ClassEndDoesNotEndTheRoutineHeadsOfTheImplementation) {
-    ScanHarness scan(pascalSetup());
+    ScanHarness scan(SetupFor(kKindPascal));
     scan.Add("t.pas", "type\n"
                       "  TA = class\n"
                       "  end;\n"
@@ -377,7 +354,8 @@ TEST(PascalCounts, ClassEndDoesNotEndTheRoutineHeadsOfTheImplementation) {
 // --- directives ----------------------------------------------------------------------------------
 
 TEST(PascalDirectives, ConditionsInAnyCaseAndLaterOnALine) {
-    ScanHarness scan(pascalSetup({{kOptUseDefineConstant, 1}, {kOptUseConditionInFile, 1}}));
+    ScanHarness scan(
+        SetupFor(kKindPascal, {{kOptUseDefineConstant, 1}, {kOptUseConditionInFile, 1}}));
     scan.Add("t.pas", "{$define Fast}\n"       // 1
                       "{$ifdef FAST}\n"        // 2
                       "procedure A;\n"         // 3 active
@@ -403,10 +381,10 @@ TEST(PascalDirectives, ConditionsInAnyCaseAndLaterOnALine) {
 }
 
 TEST(PascalDirectives, IncludeFilesAreQueuedAndTheirDefinesRead) {
-    ScanHarness scan(pascalSetup({{kOptUseDefineConstant, 1},
-                                  {kOptUseConditionInFile, 1},
-                                  {kOptDefineConstantInInclude, 1},
-                                  {kOptAddIncludeFiles, 1}}));
+    ScanHarness scan(SetupFor(kKindPascal, {{kOptUseDefineConstant, 1},
+                                            {kOptUseConditionInFile, 1},
+                                            {kOptDefineConstantInInclude, 1},
+                                            {kOptAddIncludeFiles, 1}}));
     scan.Write("defs.inc", "{$IFNDEF NOFAST}{$DEFINE FAST}{$ENDIF}\n"
                            "procedure FromInclude;\nbegin\nend;\n");
     scan.Add("t.pas", "{$I defs.inc}\n"
@@ -421,7 +399,7 @@ TEST(PascalDirectives, IncludeFilesAreQueuedAndTheirDefinesRead) {
 }
 
 TEST(PascalFiles, ShiftJisTrailBytesStayInTheirNameAndComment) {
-    ScanHarness scan(pascalSetup());
+    ScanHarness scan(SetupFor(kKindPascal));
     TextReadSettings read = scan.engine().GetTextReadSettings();
     read.codePage = kCodePageShiftJis;
     read.defaultEncoding = kEncAnsi;
@@ -440,7 +418,7 @@ TEST(PascalFiles, ShiftJisTrailBytesStayInTheirNameAndComment) {
 // --- line words ----------------------------------------------------------------------------------
 
 TEST(PascalWords, StatementKindsLevelsAndComments) {
-    ScanSetup setup = pascalSetup();
+    ScanSetup setup = SetupFor(kKindPascal);
     setup.labels = {"No.", "Name", "Function", "Remarks"};
     ScanHarness scan(setup);
     scan.Add("t.pas", "type\n"              // 1
@@ -472,7 +450,7 @@ TEST(PascalWords, StatementKindsLevelsAndComments) {
 }
 
 TEST(PascalFiles, ASecondAnalysisGivesTheSameResult) {
-    ScanHarness scan(pascalSetup());
+    ScanHarness scan(SetupFor(kKindPascal));
     scan.Add("t.pas", "type\n  T = class\n    procedure M;\n  end;\nimplementation\n"
                       "procedure T.M;\nbegin\n  if X then Foo(1);\nend;\n");
     scan.Analyse();

@@ -16,21 +16,6 @@ namespace fs = std::filesystem;
 namespace lumbra::test {
 namespace {
 
-void expectSound(ScanHarness& scan, const std::string& what) {
-    NFileAnly& engine = scan.engine();
-    for (int i = 0; i < engine.GetFileCount(); ++i) {
-        const FileRecord& f = *engine.GetFile(i);
-        EXPECT_EQ(f.exec + f.comment + f.define + f.space + f.other, f.lineCount)
-            << what << " " << f.name;
-        for (const ModuleRecord* m : f.modules) {
-            EXPECT_GE(m->line, 0) << what;
-            EXPECT_LE(m->line, f.lineCount) << what << " " << m->name;
-            EXPECT_FALSE(m->name.empty()) << what;
-        }
-        EXPECT_LE(f.greatestBlockLevel, kLineLevelMax) << what;
-    }
-}
-
 // Bytes that matter to the scanner, mixed with anything else.
 std::string randomSource(std::mt19937& rng, std::size_t length) {
     static const std::string kInteresting = "{}()[];:,/*\"'\\#\n\n\n   <>=?!&|-.@";
@@ -103,7 +88,7 @@ TEST(Robustness, RandomBytesAreScannedSafely) {
             scan.Add("r" + std::to_string(k) + extensions[k % 4], randomSource(rng, len(rng)));
         }
         scan.Analyse();
-        expectSound(scan, "round " + std::to_string(round));
+        ExpectSound(scan, "round " + std::to_string(round));
     }
 }
 
@@ -129,7 +114,7 @@ TEST(Robustness, TruncatedFixturesAreScannedSafely) {
         }
     }
     scan.Analyse();
-    expectSound(scan, "truncated");
+    ExpectSound(scan, "truncated");
 }
 
 TEST(Robustness, ExtremeShapesOfText) {
@@ -149,7 +134,7 @@ TEST(Robustness, ExtremeShapesOfText) {
     scan.Add("defines.c", "#define A(x) \\\n\\\n#if B \\\n\\\n");
     scan.Add("empty.c", "");
     scan.Analyse();
-    expectSound(scan, "extreme");
+    ExpectSound(scan, "extreme");
     EXPECT_NE(scan.Module("a"), nullptr);
     EXPECT_NE(scan.Module("c"), nullptr);
     EXPECT_NE(scan.Module("d"), nullptr);
@@ -185,7 +170,7 @@ TEST(Robustness, ExtremeConditionsAndConstants) {
     scan.Add("junk.c", "#if defined\n#if defined(\n#elif )(\n#if \"\\\n#define\n#define 9\n"
                        "#undef\n#ifdef\n#else junk\n#endif junk\n#define Q \\\n");
     scan.Analyse();
-    expectSound(scan, "conditions");
+    ExpectSound(scan, "conditions");
     EXPECT_NE(scan.Module("a"), nullptr);
     EXPECT_NE(scan.Module("b"), nullptr);
     EXPECT_NE(scan.Module("c"), nullptr);

@@ -14,6 +14,7 @@
 #include "ScannerRegistry.h"
 #include "Settings.h"
 #include "TextInput.h"
+#include "common/LineWord.h"
 
 namespace lumbra::test {
 
@@ -214,6 +215,44 @@ void ExpectGolden(const std::string& dump, const std::string& expectedPath) {
     }
     ASSERT_TRUE(std::filesystem::exists(expectedPath)) << "no " << expectedPath;
     EXPECT_EQ(dump, ReadFile(expectedPath));
+}
+
+ScanSetup SetupFor(int kind, std::vector<std::pair<int, int>> options) {
+    ScanSetup setup;
+    setup.kind = kind;
+    setup.options = std::move(options);
+    return setup;
+}
+
+void PrintTo(const DefinitionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::string DefinitionCaseName(const ::testing::TestParamInfo<DefinitionCase>& info) {
+    return info.param.name;
+}
+
+void ExpectDefinitions(const ScanSetup& setup, const std::string& name, const DefinitionCase& c) {
+    ScanHarness scan(setup);
+    scan.Add(name, c.source);
+    scan.Analyse();
+    EXPECT_EQ(scan.ModuleList(), c.modules);
+    EXPECT_EQ(scan.CallList(), c.calls);
+}
+
+void ExpectSound(ScanHarness& scan, const std::string& what) {
+    NFileAnly& engine = scan.engine();
+    for (int i = 0; i < engine.GetFileCount(); ++i) {
+        const FileRecord& f = *engine.GetFile(i);
+        EXPECT_EQ(f.exec + f.comment + f.define + f.space + f.other, f.lineCount)
+            << what << " " << f.name;
+        for (const ModuleRecord* m : f.modules) {
+            EXPECT_GE(m->line, 0) << what;
+            EXPECT_LE(m->line, f.lineCount) << what << " " << m->name;
+            EXPECT_FALSE(m->name.empty()) << what;
+        }
+        EXPECT_LE(f.greatestBlockLevel, kLineLevelMax) << what;
+    }
 }
 
 } // namespace lumbra::test

@@ -2,6 +2,9 @@
 // holds afterwards as plain text, for golden fixtures and direct checks.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,6 +30,8 @@ struct ScanSetup {
 // "// options: 6=0 13=1 count0=1 fold=1 labels=No.|Name|Function|Remarks noanalysis", and for
 // assembler sources "kind=0 cpu=2 decorations=!#@".
 ScanSetup ParseSetup(std::string_view firstLine);
+// Files of one language kind analysed with these options.
+ScanSetup SetupFor(int kind, std::vector<std::pair<int, int>> options = {});
 
 class ScanHarness {
 public:
@@ -72,5 +77,21 @@ std::vector<std::string> FixtureNames(const std::string& subdir,
 // Compares a dump with its expected file; with LUMBRA_UPDATE_GOLDEN set, rewrites the file and
 // skips the test instead.
 void ExpectGolden(const std::string& dump, const std::string& expectedPath);
+
+// One source and what it gives, for the parameterised definition tests of a language.
+struct DefinitionCase {
+    const char* name;
+    const char* source;
+    const char* modules; // "name@line" of the file's modules in list order
+    const char* calls;   // "caller>callee" of the file's call records
+};
+void PrintTo(const DefinitionCase& c, std::ostream* os);
+std::string DefinitionCaseName(const ::testing::TestParamInfo<DefinitionCase>& info);
+// Scans the case's source as the file `name` and checks the modules and calls it gives.
+void ExpectDefinitions(const ScanSetup& setup, const std::string& name, const DefinitionCase& c);
+
+// What a scan of bad input must still hold: every line counted in exactly one of the five
+// classes, every module named and inside its file, nesting within its bound.
+void ExpectSound(ScanHarness& scan, const std::string& what);
 
 } // namespace lumbra::test

@@ -8,7 +8,6 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -19,6 +18,7 @@
 #include "AppCore.h"
 #include "AtomicFile.h"
 #include "ChartPainter.h"
+#include "CommandMenu.h"
 #include "CommandSet.h"
 #include "CommandTable.h"
 #include "Lang.h"
@@ -263,23 +263,7 @@ void TSourceWin::contextMenuEvent(QContextMenuEvent* event) {
     app_.Frame().RefreshCommands();
     if (entries.empty())
         return;
-    QMenu menu(this);
-    for (const SourceMenuEntry& entry : entries) {
-        if (entry.id == 0) {
-            menu.addSeparator();
-            continue;
-        }
-        QAction* action = menu.addAction(UiText(entry.caption));
-        const QAction* command = commands.Action(entry.id);
-        action->setEnabled(command && command->isEnabled());
-        if (entry.checked) {
-            action->setCheckable(true);
-            action->setChecked(true);
-        }
-        const int id = entry.id;
-        connect(action, &QAction::triggered, this, [&commands, id] { commands.Trigger(id); });
-    }
-    menu.exec(event->globalPos());
+    ExecCommandMenu(this, commands, entries, event->globalPos());
 }
 
 void TSourceWin::keyPressEvent(QKeyEvent* event) {

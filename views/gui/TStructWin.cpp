@@ -7,12 +7,12 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 
 #include "ChartPainter.h"
+#include "CommandMenu.h"
 #include "CommandSet.h"
 #include "CommandTable.h"
 #include "TLumbra32App.h"
@@ -180,25 +180,9 @@ void TStructWin::contextMenuEvent(QContextMenuEvent* event) {
     if (app_.Core().Busy())
         return;
     const QPoint at = viewport()->mapFrom(this, event->pos());
-    CommandSet& commands = app_.Frame().Commands();
-    QMenu menu(this);
-    for (const ChartMenuEntry& entry :
-         chart_.ContextMenu(at.x(), app_.Core().GetSettings().editorOpen != 0)) {
-        if (entry.id == 0) {
-            menu.addSeparator();
-            continue;
-        }
-        QAction* action = menu.addAction(UiText(entry.caption));
-        const QAction* command = commands.Action(entry.id);
-        action->setEnabled(command && command->isEnabled());
-        if (entry.checked) {
-            action->setCheckable(true);
-            action->setChecked(true);
-        }
-        const int id = entry.id;
-        connect(action, &QAction::triggered, this, [&commands, id] { commands.Trigger(id); });
-    }
-    menu.exec(event->globalPos());
+    ExecCommandMenu(this, app_.Frame().Commands(),
+                    chart_.ContextMenu(at.x(), app_.Core().GetSettings().editorOpen != 0),
+                    event->globalPos());
 }
 
 void TStructWin::keyPressEvent(QKeyEvent* event) {
