@@ -73,9 +73,6 @@ std::vector<std::string> DataDirectoryCandidates(const std::string& programPath)
     std::vector<std::string> out;
     for (const fs::path& share : shareCandidates(programPath))
         out.push_back((share / kDataFolderName).string());
-#ifdef LUMBRA_BUILD_DATA_DIR
-    out.push_back(LUMBRA_BUILD_DATA_DIR);
-#endif
     return out;
 }
 

@@ -1,6 +1,6 @@
 // Where the program's bundled data (the HTML manual, the icons) lives: beside an installed program
-// in <prefix>/share/lumbra32, in the build tree's staged share/lumbra32 (the same layout), or
-// in the source tree's res/ folder. Every lookup of bundled data goes through here, so an
+// in <prefix>/share/lumbra32, or in the build tree's staged share/lumbra32 (the same layout).
+// No path of the build machine is compiled in. Every lookup of bundled data goes through here, so an
 // installed tree can be moved as a whole.
 #pragma once
 
@@ -27,7 +27,7 @@ std::optional<std::filesystem::path> ShareFolder();
 std::optional<std::filesystem::path> FindDataFile(const std::filesystem::path& relative);
 
 // The folders looked at for the manual, in order, for a program at `programPath`: the share
-// folders ShareFolder considers, then the sources' res/ folder.
+// folders ShareFolder considers.
 std::vector<std::string> DataDirectoryCandidates(const std::string& programPath);
 // The first candidate that holds the manual, "" when none does.
 std::string DataDirectory(const std::string& programPath);

@@ -8,6 +8,7 @@
 #include "DataDirectory.h"
 #include "EditorCommand.h"
 #include "Settings.h"
+#include "SettingsSession.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
@@ -139,14 +140,15 @@ TEST(DataDirectory, AnInstalledProgramLooksInShareBesideItsPrefixFirst) {
     EXPECT_EQ(HelpAnchor(2001), "cmd-2001");
 }
 
-TEST(DataDirectory, AProgramInItsBuildTreeFindsTheManualOfItsSources) {
-    test::TempDir root;
-    const std::string manual = HelpManualPath((root.path() / "bin/lumbra32").string(), false);
+TEST(DataDirectory, AProgramInItsBuildTreeFindsTheStagedManual) {
+    // The tests run from the build tree, one folder below its staged share folder.
+    const std::string program = RunningProgramPath();
+    const std::string manual = HelpManualPath(program, false);
     ASSERT_FALSE(manual.empty());
     EXPECT_TRUE(fs::is_regular_file(manual)) << manual;
     // Every command of the Help menu has its section in both pages.
     for (bool japanese : {false, true}) {
-        std::ifstream in(HelpManualPath((root.path() / "bin/lumbra32").string(), japanese));
+        std::ifstream in(HelpManualPath(program, japanese));
         const std::string page((std::istreambuf_iterator<char>(in)), {});
         for (int id : {2001, 2009, 24337, 24340, 55531, 24364})
             EXPECT_NE(page.find("id=\"" + HelpAnchor(id) + "\""), std::string::npos)
