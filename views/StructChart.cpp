@@ -132,24 +132,49 @@ ChartFrame StructChart::Frame() {
     f.options = Options();
     if (!idle())
         return f; // the engine belongs to a worker: nothing is drawn from it
+    Frames(topRow_, 1, [&f](ChartFrame&& page) { f = std::move(page); });
+    f.displayRows = displayRows_;
+    return f;
+}
+
+void StructChart::Frames(int firstRow, int count, const std::function<void(ChartFrame&&)>& page) {
+    if (!idle() || count <= 0)
+        return;
     SetGeometry(fontHeight_, charWidth_, clientWidth_, clientHeight_);
-    f.layout = layout_;
     const ChartLayout& l = layout_;
-    const ChartOptions& o = f.options;
+    const ChartOptions options = Options();
+    const ChartOptions& o = options;
+    auto emptyFrame = [&] {
+        ChartFrame empty;
+        empty.options = options;
+        empty.layout = layout_;
+        return empty;
+    };
+    ChartFrame f = emptyFrame();
+    int pagesHanded = 0;
+    int first = firstRow;
+    int last = firstRow + l.rowsPerPage; // exclusive
+    auto handPage = [&] {
+        page(std::move(f));
+        f = emptyFrame();
+        ++pagesHanded;
+        first = last;
+        last += l.rowsPerPage;
+    };
     TreeRowList& rows = core_.Rows();
     const NFileAnly& engine = core_.Engine();
     const int codePage = engine.GetTextReadSettings().codePage;
-    const int first = topRow_;
-    const int last = topRow_ + l.rowsPerPage; // exclusive
 
     int rootTotal = 0;
     TreeRowPass pass(rows, false);
     while (pass.next()) {
         const TreeRow& row = pass.row();
+        while (pagesHanded < count && row.row >= last)
+            handPage();
         const ModuleRecord* module = row.isLeaf() ? nullptr : engine.GetModule(row.moduleId());
         if (row.level == 0 && o.distribution != 0)
             rootTotal = distributionValue(module, o.distribution, true);
-        if (row.row < first || row.row >= last)
+        if (pagesHanded >= count || row.row < first)
             continue; // numbered only
 
         const int level = row.level;
@@ -232,9 +257,9 @@ ChartFrame StructChart::Frame() {
         f.boxes.push_back(std::move(box));
     }
     displayRows_ = pass.displayRowCount();
-    f.displayRows = displayRows_;
     SetTopRow(topRow_);
-    return f;
+    while (pagesHanded < count)
+        handPage(); // the pages past the last row are empty
 }
 
 // --- mouse -----------------------------------------------------------------------------------

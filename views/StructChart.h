@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -125,6 +126,11 @@ public:
     // One numbering pass over all rows and the figures of the visible ones. Empty while the
     // program is busy (the engine belongs to a worker).
     ChartFrame Frame();
+    // The figures of `count` consecutive pages, the first starting at display row `firstRow`,
+    // from one numbering pass: each page is handed to `page` as soon as it is complete (their
+    // displayRows stay 0). Printing uses it, so that a long chart is not numbered once per page.
+    // Nothing is handed out while the program is busy.
+    void Frames(int firstRow, int count, const std::function<void(ChartFrame&&)>& page);
 
     // --- mouse ---------------------------------------------------------------------------------
     // The row whose box is at the point, or -1.

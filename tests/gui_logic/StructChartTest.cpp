@@ -104,6 +104,39 @@ TEST_F(ChartTest, ConnectorsJoinRowsToTheirCallerAndStopShortOfFoldMarks) {
     EXPECT_TRUE(hasLine(f, {35, 135, 35, 161, ChartPen::Tree}));
 }
 
+TEST_F(ChartTest, PagesFromOnePassAreThePagesDrawnOneByOne) {
+    analyseCallGraph();
+    // Three rows to a page: 10 + 3 * 26 = 88 pixels.
+    show(800, 88);
+    ASSERT_TRUE(chart.FoldAll(kFoldExpanded));
+    ASSERT_EQ(chart.Frame().displayRows, 7);
+    std::vector<ChartFrame> pages;
+    chart.Frames(3, 3, [&](ChartFrame&& f) { pages.push_back(std::move(f)); });
+    ASSERT_EQ(pages.size(), 3u); // rows 3-5, row 6, and one past the end
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        chart.SetTopRow(3 + 3 * static_cast<int>(i));
+        const ChartFrame one = chart.Frame();
+        if (i == 2) {
+            EXPECT_TRUE(pages[i].boxes.empty());
+            continue;
+        }
+        ASSERT_EQ(pages[i].boxes.size(), one.boxes.size()) << i;
+        for (std::size_t b = 0; b < one.boxes.size(); ++b) {
+            EXPECT_EQ(pages[i].boxes[b].index, one.boxes[b].index);
+            EXPECT_EQ(pages[i].boxes[b].y, one.boxes[b].y);
+            EXPECT_EQ(pages[i].boxes[b].name, one.boxes[b].name);
+        }
+        ASSERT_EQ(pages[i].lines.size(), one.lines.size()) << i;
+        for (const ChartLine& line : one.lines)
+            EXPECT_TRUE(hasLine(pages[i], line));
+    }
+    EXPECT_EQ(pages[0].boxes.size(), 3u);
+    // No pages asked, none handed out.
+    std::size_t handed = 0;
+    chart.Frames(0, 0, [&](ChartFrame&&) { ++handed; });
+    EXPECT_EQ(handed, 0u);
+}
+
 TEST_F(ChartTest, TheCurrentRowsLowerLinesAndFramesAreHighlighted) {
     showCallGraph();
     chart.FoldAll(kFoldExpanded);

@@ -148,7 +148,10 @@ void TApxPrintout::PaintPage(QPainter& painter, int page) {
 
 void TApxPrintout::paintStructure(QPainter& painter, int page) {
     chart_.SetTopRow(PageFirstItem(page, fit_.rowsPerPage));
-    const ChartFrame frame = chart_.Frame();
+    paintChartFrame(painter, chart_.Frame());
+}
+
+void TApxPrintout::paintChartFrame(QPainter& painter, const ChartFrame& frame) {
     painter.scale(fit_.zoom, fit_.zoom);
     PaintChart(painter, frame, printPalette(app_.Core().GetSettings()), font_, nullptr, nullptr);
 }
@@ -180,6 +183,20 @@ bool TApxPrintout::Print(QPrinter& printer) {
     const int from = range && printer.fromPage() > 0 ? printer.fromPage() : 1;
     int to = range && printer.toPage() > 0 ? printer.toPage() : pageCount_;
     to = std::min(to, pageCount_);
+    if (pane_ == PrintPane::Structure && from <= to) {
+        // All pages from one numbering pass over the rows.
+        bool firstPage = true;
+        chart_.Frames(PageFirstItem(from, fit_.rowsPerPage), to - from + 1,
+                      [&](ChartFrame&& frame) {
+                          if (!firstPage)
+                              printer.newPage();
+                          firstPage = false;
+                          painter.save();
+                          paintChartFrame(painter, frame);
+                          painter.restore();
+                      });
+        return painter.end();
+    }
     for (int page = from; page <= to; ++page) {
         if (page > from)
             printer.newPage();

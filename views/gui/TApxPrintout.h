@@ -55,6 +55,7 @@ private:
     void layOutStructure(QSizeF page);
     void layOutSource(QSizeF page);
     void paintStructure(QPainter& painter, int page);
+    void paintChartFrame(QPainter& painter, const ChartFrame& frame);
     void paintSource(QPainter& painter, int page);
 
     TLumbra32App& app_;
