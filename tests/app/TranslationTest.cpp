@@ -80,10 +80,10 @@ bool needsTranslation(const std::string& text) {
 
 // The printf conversions of a text, in order ("%%" is none).
 std::vector<std::string> conversions(const std::string& text) {
-    static const std::regex spec(
+    static const std::regex conversion(
         R"(%(?:%|[-+ #0]*[0-9]*(?:\.[0-9]+)?(?:hh|h|ll|l|z)?[diouxXcsfgeEp]))");
     std::vector<std::string> out;
-    for (std::sregex_iterator m(text.begin(), text.end(), spec), end; m != end; ++m)
+    for (std::sregex_iterator m(text.begin(), text.end(), conversion), end; m != end; ++m)
         if (m->str() != "%%")
             out.push_back(m->str());
     return out;

@@ -88,9 +88,9 @@ for command in "${commands[@]}"; do
 done
 # Values with a fixed set are offered from the set the program checks against.
 for command in "${commands[@]}"; do
-    "$cli" "$command" --help | grep -oE -- '--[a-z-]+ TEXT:\{[a-z,]+\}' | while read -r spec; do
-        option=${spec%% *}
-        values=$(sed 's/.*{\(.*\)}/\1/' <<<"$spec" | tr ',' '\n' | sort)
+    "$cli" "$command" --help | grep -oE -- '--[a-z-]+ TEXT:\{[a-z,]+\}' | while read -r choice; do
+        option=${choice%% *}
+        values=$(sed 's/.*{\(.*\)}/\1/' <<<"$choice" | tr ',' '\n' | sort)
         got=$(offers lumbra32-cli "$command" "$option" "" | sort)
         [ "$got" = "$values" ] || {
             echo "FAIL: completion of $command $option offers: $(tr '\n' ' ' <<<"$got")" >&2
